@@ -1,0 +1,45 @@
+# The two commands a panel author needs: `make demo` and `make check`.
+SHELL := /bin/bash
+NATIVE := build/native
+NATIVE_CHECK := build/native-ubsan
+WIN32 := build/win32
+JOBS ?= 2
+
+.PHONY: all demo check dll native win32 deps clean
+
+all: dll native
+
+deps:
+	@scripts/install-deps
+	@scripts/enable-i386
+
+$(NATIVE)/CMakeCache.txt: | deps
+	cmake -S . -B $(NATIVE) -DCMAKE_TOOLCHAIN_FILE=cmake/native-m32.cmake -DKV3_TESTS=OFF >/dev/null
+$(NATIVE_CHECK)/CMakeCache.txt: | deps
+	cmake -S . -B $(NATIVE_CHECK) -DCMAKE_TOOLCHAIN_FILE=cmake/native-m32.cmake -DKV3_SANITIZE=ON >/dev/null
+$(WIN32)/CMakeCache.txt: | deps
+	cmake -S . -B $(WIN32) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+
+native: $(NATIVE)/CMakeCache.txt
+	cmake --build $(NATIVE) -j$(JOBS)
+	@mkdir -p out
+	cp $(NATIVE)/kv3-bench $(NATIVE)/KV3_Pelk.so $(NATIVE)/libkv3platform.so out/
+
+win32: $(WIN32)/CMakeCache.txt
+	cmake --build $(WIN32) -j$(JOBS)
+	@mkdir -p out
+	cp $(WIN32)/KV3_Pelk.dll $(WIN32)/kv3-bench.exe out/
+
+dll: win32
+
+demo: native win32
+	out/kv3-bench
+
+check: native win32 $(NATIVE_CHECK)/CMakeCache.txt
+	cmake --build $(NATIVE_CHECK) -j$(JOBS)
+	cd $(NATIVE_CHECK) && ctest --output-on-failure
+	tests/check-dll out/KV3_Pelk.dll module/blank.bmp
+	tests/wine-run out/kv3-bench.exe out/KV3_Pelk.dll out/kv3-bench
+
+clean:
+	rm -rf build out

@@ -1,0 +1,70 @@
+// A stand-in for the simulator host: it implements the host's function table with named
+// variables, units, events, module variables, element lists and registered objects, and
+// records every call the module makes as one line of a plain, stable trace.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "host/host_services.h"
+
+namespace bench {
+
+class HostEmulator {
+ public:
+  HostEmulator();
+  ~HostEmulator();
+  HostEmulator(const HostEmulator&) = delete;
+  HostEmulator& operator=(const HostEmulator&) = delete;
+
+  HostServices* table() { return &table_; }
+
+  // The panel's side: variables its mark-up gauges create and write.
+  int32_t CreateVariable(const std::string& name, double value = 0.0);
+  void SetVariable(const std::string& name, double value);
+  double Variable(const std::string& name) const;
+  void SetModuleVariable(uint32_t number, double value) { module_variables_[number] = value; }
+  void SetElementResult(int32_t result) { element_result_ = result; }
+
+  // Names a module element in the trace ("element of XMLSound"); unnamed ones print "element ?".
+  void NameElement(const void* element, const std::string& name) { element_names_[element] = name; }
+
+  void Note(const std::string& line) { trace_.push_back(line); }
+  const std::vector<std::string>& trace() const { return trace_; }
+
+  // Calls that reach the host through the table; the bench's own notes are not counted.
+  int host_calls() const { return host_calls_; }
+
+  // The table entries reach the emulator that is current, as the host's functions have no
+  // context argument.
+  static HostEmulator* current();
+
+ private:
+  struct NamedVariable {
+    std::string name;
+    double value;
+  };
+  friend struct Entries;
+  void Log(const std::string& line);
+  std::string VariableLabel(int32_t id) const;
+  std::string UnitsLabel(int32_t units) const;
+  std::string ElementLabel(const void* element) const;
+  int32_t Find(const std::string& name) const;
+
+  HostServices table_{};
+  std::vector<NamedVariable> variables_;
+  std::vector<std::string> units_;
+  std::map<uint32_t, double> module_variables_;
+  std::map<const void*, std::string> element_names_;
+  int32_t element_result_ = 1;
+  int host_calls_ = 0;
+  std::vector<std::string> trace_;
+};
+
+// A double as the trace prints it: enough digits to tell values apart, and the same text in
+// both builds.
+std::string FormatValue(double value);
+
+}  // namespace bench

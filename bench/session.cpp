@@ -1,0 +1,71 @@
+#include "bench/session.h"
+
+#include "bench/host_emulator.h"
+#include "bench/module_loader.h"
+
+#if !defined(_WIN32)
+#include "platform/platform.h"
+#endif
+
+namespace bench {
+namespace {
+
+const char* const kPanelVariables[] = {"Sound toggle switch", "Sound gear warning",
+                                       "NAV1 frequency",      "COM1 frequency",
+                                       "ATC traffic update",  "ATC traffic state"};
+
+void Service(HostEmulator& host, GaugeHeader* gauge, int32_t service) {
+  host.Note("-- service " + std::to_string(service) + " to " + gauge->name);
+  gauge->callback(gauge, service, 0);
+}
+
+void CallStandardRoutines(HostEmulator& host, GaugeHeader* gauge) {
+  host.Note(std::string("-- standard routines of ") + gauge->name);
+  gauge->query();
+  gauge->install(0x10);
+  gauge->initialize();
+  gauge->update();
+  gauge->generate(0x20);
+  gauge->plot();
+  gauge->kill();
+}
+
+}  // namespace
+
+SessionResult RunBuiltInSession(const std::string& module_path, int frames) {
+  SessionResult result;
+#if !defined(_WIN32)
+  // The host's main window exists before it loads gauge modules.
+  standin::ClearWindows();
+  standin::RegisterWindow("FS98MAIN", "Flight Simulator");
+#endif
+  HostEmulator host;
+  {
+    LoadedModule module(module_path);
+    if (!module.loaded()) {
+      result.error = module.error();
+      return result;
+    }
+    result.loaded = true;
+    module.import_table()->services.table = host.table();
+    GaugeHeader** gauges = module.linkage()->gauges;
+    for (GaugeHeader** g = gauges; *g; ++g) host.NameElement((*g)->elements[0], (*g)->name);
+    host.Note("-- loaded: linkage id " + std::to_string(module.linkage()->module_id) +
+              ", gauges \"" + gauges[0]->name + "\" and \"" + gauges[1]->name + "\"");
+    for (const char* name : kPanelVariables) host.CreateVariable(name);
+    for (int frame = 1; frame <= frames; ++frame) {
+      host.Note("-- frame " + std::to_string(frame));
+      for (GaugeHeader** g = gauges; *g; ++g) {
+        Service(host, *g, 6);
+        Service(host, *g, 10);
+      }
+    }
+    for (GaugeHeader** g = gauges; *g; ++g) CallStandardRoutines(host, *g);
+    Service(host, gauges[0], 12);
+    host.Note("-- unloaded");
+  }
+  result.trace = host.trace();
+  return result;
+}
+
+}  // namespace bench
