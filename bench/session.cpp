@@ -10,9 +10,13 @@
 namespace bench {
 namespace {
 
-const char* const kPanelVariables[] = {"Sound toggle switch", "Sound gear warning",
-                                       "NAV1 frequency",      "COM1 frequency",
-                                       "ATC traffic update",  "ATC traffic state"};
+struct PanelVariable {
+  const char* name;
+  double value;
+};
+const PanelVariable kPanelVariables[] = {
+    {"Sound toggle switch", 0}, {"Sound gear warning", 0}, {"NAV1 frequency", 110.5},
+    {"COM1 frequency", 128.2},  {"ATC traffic update", 1}, {"ATC traffic state", 0}};
 
 void Service(HostEmulator& host, GaugeHeader* gauge, int32_t service) {
   host.Note("-- service " + std::to_string(service) + " to " + gauge->name);
@@ -52,7 +56,8 @@ SessionResult RunBuiltInSession(const std::string& module_path, int frames) {
     for (GaugeHeader** g = gauges; *g; ++g) host.NameElement((*g)->elements[0], (*g)->name);
     host.Note("-- loaded: linkage id " + std::to_string(module.linkage()->module_id) +
               ", gauges \"" + gauges[0]->name + "\" and \"" + gauges[1]->name + "\"");
-    for (const char* name : kPanelVariables) host.CreateVariable(name);
+    for (const PanelVariable& v : kPanelVariables) host.CreateVariable(v.name, v.value);
+    host.SetModuleVariable(109, 500);
     for (int frame = 1; frame <= frames; ++frame) {
       host.Note("-- frame " + std::to_string(frame));
       for (GaugeHeader** g = gauges; *g; ++g) {

@@ -1,9 +1,12 @@
-// The "XMLSound" gauge: cockpit sounds driven by named variables (work to come).
+// The "XMLSound" gauge: cockpit sounds driven by named variables (the sounds are still to come).
+#include "handoff/radio_handoff.h"
 #include "module/gauges.h"
 
 namespace sound_gauge {
 
 void PeriodicService() {}
-void Teardown() {}
+
+// The radios are handed over on every teardown, whatever state the sounds are in.
+void Teardown() { handoff::RadioHandoff(); }
 
 }  // namespace sound_gauge

@@ -1,0 +1,13 @@
+// The one conversion from a host double to an integer. A plain cast is undefined behaviour
+// for not-a-number, infinities and values out of range; those give 0 here. Otherwise the
+// value is truncated toward zero to 64 bits and the low 32 bits are used, as the host's own
+// conversion does.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+inline uint32_t TruncateToLow32(double value) {
+  if (!(std::fabs(value) < 9223372036854775808.0)) return 0;  // also catches not-a-number
+  return static_cast<uint32_t>(static_cast<uint64_t>(static_cast<int64_t>(value)));
+}
