@@ -57,7 +57,7 @@ SessionResult RunBuiltInSession(const std::string& module_path, int frames) {
     host.Note("-- loaded: linkage id " + std::to_string(module.linkage()->module_id) +
               ", gauges \"" + gauges[0]->name + "\" and \"" + gauges[1]->name + "\"");
     for (const PanelVariable& v : kPanelVariables) host.CreateVariable(v.name, v.value);
-    host.SetModuleVariable(109, 500);
+    host.SetModuleVariable(109, 500);  // in range: teardown sends no range-checked event
     for (int frame = 1; frame <= frames; ++frame) {
       host.Note("-- frame " + std::to_string(frame));
       for (GaugeHeader** g = gauges; *g; ++g) {

@@ -1,7 +1,7 @@
 // The one conversion from a host double to an integer. A plain cast is undefined behaviour
 // for not-a-number, infinities and values out of range; those give 0 here. Otherwise the
-// value is truncated toward zero to 64 bits and the low 32 bits are used, as the host's own
-// conversion does.
+// value is truncated toward zero to 64 bits and the low 32 bits are used, which is how the
+// module reads control values and sends event values.
 #pragma once
 
 #include <cmath>
