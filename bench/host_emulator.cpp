@@ -149,6 +149,7 @@ double HostEmulator::Variable(const std::string& name) const {
 void HostEmulator::Log(const std::string& line) {
   ++host_calls_;
   trace_.push_back(line);
+  if (on_host_call_) on_host_call_(line);
 }
 
 std::string HostEmulator::VariableLabel(int32_t id) const {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -36,6 +37,9 @@ class HostEmulator {
 
   // Calls that reach the host through the table; the bench's own notes are not counted.
   int host_calls() const { return host_calls_; }
+  // Called with each host call's trace line as it happens, to look at the rest of the
+  // machine at that moment (what the module has open when it sends an event, say).
+  void OnHostCall(std::function<void(const std::string&)> observer) { on_host_call_ = observer; }
 
   // The table entries reach the emulator that is current, as the host's functions have no
   // context argument.
@@ -60,6 +64,7 @@ class HostEmulator {
   std::map<const void*, std::string> element_names_;
   int32_t element_result_ = 1;
   int host_calls_ = 0;
+  std::function<void(const std::string&)> on_host_call_;
   std::vector<std::string> trace_;
 };
 

@@ -1,4 +1,4 @@
-// FindWindowA over a registry of the host emulator's windows.
+// FindWindowA over a registry of the host emulator's windows, and the desktop window.
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -33,6 +33,9 @@ extern "C" HWND WINAPI FindWindowA(LPCSTR class_name, LPCSTR window_name) {
   }
   return nullptr;
 }
+
+// A handle no registered window gets: theirs count up from 4 in steps of 4.
+extern "C" HWND WINAPI GetDesktopWindow() { return reinterpret_cast<HWND>(0x10010); }
 
 namespace standin {
 
