@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "bench/measure.h"
 #include "bench/session.h"
 
 namespace {
@@ -20,6 +21,9 @@ int Usage(FILE* out, int code) {
                "  Runs the built-in panel session against the gauge module and prints every\n"
                "  host call the module makes, one per line; lines starting with -- are the\n"
                "  session's own steps.\n"
+               "usage: kv3-bench measure [--module PATH] [--frames N]\n"
+               "  Times N steady-state sound services (default 100000) and counts their host\n"
+               "  calls and heap allocations.\n"
                "  --module PATH  the module to load (default: %s beside kv3-bench)\n"
                "  --frames N     periodic frames to run (default 3)\n"
                "exit: 0 done, 2 bad arguments or a module that does not load\n",
@@ -37,21 +41,23 @@ std::string BesideProgram(const char* argv0, const char* file) {
 
 int main(int argc, char** argv) {
   std::string module = BesideProgram(argv[0], kDefaultModule);
-  int frames = 3;
-  for (int i = 1; i < argc; ++i) {
+  bool measure = argc > 1 && !std::strcmp(argv[1], "measure");
+  int frames = measure ? 100000 : 3;
+  for (int i = measure ? 2 : 1; i < argc; ++i) {
     if (!std::strcmp(argv[i], "--help")) return Usage(stdout, 0);
     if (!std::strcmp(argv[i], "--module") && i + 1 < argc) {
       module = argv[++i];
     } else if (!std::strcmp(argv[i], "--frames") && i + 1 < argc) {
       char* end = nullptr;
       long n = std::strtol(argv[++i], &end, 10);
-      if (*end || n < 0 || n > 100000) return Usage(stderr, 2);
+      if (*end || n < (measure ? 1 : 0) || n > 100000000) return Usage(stderr, 2);
       frames = static_cast<int>(n);
     } else {
       std::fprintf(stderr, "kv3-bench: unknown argument '%s'\n", argv[i]);
       return Usage(stderr, 2);
     }
   }
+  if (measure) return bench::RunMeasurement(module, frames);
   bench::SessionResult result = bench::RunBuiltInSession(module, frames);
   if (!result.loaded) {
     std::fprintf(stderr, "kv3-bench: %s\n", result.error.c_str());
