@@ -1,0 +1,161 @@
+#include "bench/commands.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "bench/host_clock.h"
+#include "bench/measure.h"
+#include "bench/scenario_runner.h"
+#include "bench/session.h"
+#include "bench/sound_files.h"
+#include "bench/wine_run.h"
+
+namespace bench {
+namespace {
+
+#if defined(_WIN32)
+const char* const kDefaultModule = "KV3_Pelk.dll";
+#else
+const char* const kDefaultModule = "KV3_Pelk.so";
+#endif
+
+std::string BesideProgram(const std::string& self, const char* file) {
+  size_t slash = self.find_last_of("/\\");
+  return slash == std::string::npos ? std::string(file) : self.substr(0, slash + 1) + file;
+}
+
+bool ReadFile(const std::string& path, std::string* text) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return false;
+  std::ostringstream buffer;
+  buffer << file.rdbuf();
+  *text = buffer.str();
+  return true;
+}
+
+bool WriteTrace(const std::string& path, const std::vector<std::string>& trace) {
+  std::ofstream out(path, std::ios::binary);
+  for (const std::string& line : trace) out << line << '\n';
+  return static_cast<bool>(out);
+}
+
+int Report(const Scenario& scenario, const ScenarioResult& result) {
+  for (const std::string& failure : result.failures) std::printf("FAILED %s\n", failure.c_str());
+  std::printf("%s: %d expectations, %zu failed\n", scenario.path.c_str(), result.expectations,
+              result.failures.size());
+  return result.failures.empty() ? 0 : 1;
+}
+
+int RunScenarioCommand(const Options& o) {
+  std::string text, error;
+  Scenario scenario;
+  if (!ReadFile(o.file, &text)) return std::fprintf(stderr, "kv3-bench: cannot read %s\n", o.file.c_str()), 2;
+  if (!ParseScenario(o.file, text, &scenario, &error)) return std::fprintf(stderr, "%s\n", error.c_str()), 2;
+  if (o.wine) return RunUnderWine(o);
+  std::string module = std::filesystem::absolute(o.module).string();
+  std::error_code cd_error;
+  if (!o.root.empty()) std::filesystem::current_path(o.root, cd_error);
+  if (cd_error) return std::fprintf(stderr, "kv3-bench: cannot enter %s\n", o.root.c_str()), 2;
+  if (!o.audio.empty()) StartAudioCapture();
+  ScenarioResult result = RunScenario(scenario, module);
+  if (!result.loaded) return std::fprintf(stderr, "kv3-bench: %s\n", result.error.c_str()), 2;
+  if (!o.trace.empty() && !WriteTrace(o.trace, result.trace))
+    return std::fprintf(stderr, "kv3-bench: cannot write %s\n", o.trace.c_str()), 2;
+  if (!o.audio.empty() && !WriteAudioCapture(o.audio))
+    return std::fprintf(stderr, "kv3-bench: cannot write %s\n", o.audio.c_str()), 2;
+  return Report(scenario, result);
+}
+
+int RunBuiltIn(const Options& o) {
+  SessionResult result = RunBuiltInSession(o.module, o.frames < 0 ? 3 : o.frames);
+  if (!result.loaded) return std::fprintf(stderr, "kv3-bench: %s\n", result.error.c_str()), 2;
+  for (const std::string& line : result.trace) std::printf("%s\n", line.c_str());
+  return 0;
+}
+
+bool TakeValue(const std::vector<std::string>& args, size_t* i, std::string* value, std::string* error) {
+  if (*i + 1 >= args.size()) return *error = args[*i] + " needs a value", false;
+  *value = args[++*i];
+  return true;
+}
+
+bool ParseFrames(const std::string& text, int* frames) {
+  char* end = nullptr;
+  long n = std::strtol(text.c_str(), &end, 10);
+  if (*end || n < 0 || n > 100000000) return false;
+  *frames = static_cast<int>(n);
+  return true;
+}
+
+}  // namespace
+
+const char* const kUsage =
+    "usage: kv3-bench [--module PATH] [--frames N]\n"
+    "  The built-in panel session: prints every host call the module makes, one a line;\n"
+    "  lines starting with -- are the session's own steps.\n"
+    "usage: kv3-bench run FILE [--wine] [--module PATH] [--root DIR] [--audio OUT.wav]\n"
+    "                 [--trace OUT.txt]\n"
+    "  Runs a scenario file and checks its expectations. --root is the simulator folder the\n"
+    "  module finds Sound\\KV3_R40\\ in (default: the current directory); --audio writes what\n"
+    "  the cockpit sounded like; --trace writes every host call; --wine runs kv3-bench.exe on\n"
+    "  KV3_Pelk.dll under Wine instead.\n"
+    "usage: kv3-bench check-sounds [DIR]\n"
+    "  For each of the 28 sound files in DIR (default Sound/KV3_R40): ok with its format and\n"
+    "  length, or why the module will refuse it.\n"
+    "usage: kv3-bench make-sounds DIR\n"
+    "  Writes 28 synthetic demo sounds into DIR.\n"
+    "usage: kv3-bench measure [--module PATH] [--frames N]\n"
+    "  Times N steady-state sound services (default 100000), with their host calls and\n"
+    "  heap allocations.\n"
+    "  --module PATH  the module to load (default: KV3_Pelk.so or KV3_Pelk.dll beside kv3-bench)\n"
+    "exit: 0 done and every expectation held, 1 an expectation failed or a sound file will not\n"
+    "play, 2 bad arguments, a bad scenario line or a module that does not load\n";
+
+bool ParseOptions(const char* argv0, const std::vector<std::string>& args, Options* o,
+                  std::string* error) {
+  o->self = argv0;
+  o->module = BesideProgram(o->self, kDefaultModule);
+  size_t i = 0;
+  o->command = "session";
+  if (!args.empty() && args[0].rfind("-", 0) != 0) o->command = args[i++];
+  for (; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    std::string frames;
+    std::string* value = a == "--module" ? &o->module
+                         : a == "--audio" ? &o->audio
+                         : a == "--trace" ? &o->trace
+                         : a == "--root"  ? &o->root
+                         : a == "--frames" ? &frames
+                                           : nullptr;
+    if (value) {
+      if (!TakeValue(args, &i, value, error)) return false;
+    } else if (a == "--wine") {
+      o->wine = true;
+    } else if (a[0] != '-' && o->file.empty()) {
+      o->file = a;
+    } else {
+      return *error = "unexpected argument '" + a + "'", false;
+    }
+    if (!frames.empty() && !ParseFrames(frames, &o->frames))
+      return *error = "--frames needs a whole number", false;
+  }
+  if (o->command == "run" && o->file.empty()) return *error = "run needs a scenario file", false;
+  if (o->command == "make-sounds" && o->file.empty()) return *error = "make-sounds needs a folder", false;
+  if (o->command != "session" && o->command != "run" && o->command != "measure" &&
+      o->command != "check-sounds" && o->command != "make-sounds")
+    return *error = "unknown command '" + o->command + "'", false;
+  return true;
+}
+
+int RunCommand(const Options& o) {
+  if (o.command == "run") return RunScenarioCommand(o);
+  if (o.command == "measure") return RunMeasurement(o.module, o.frames < 1 ? 100000 : o.frames);
+  if (o.command == "check-sounds") return CheckSounds(o.file.empty() ? "Sound/KV3_R40" : o.file);
+  if (o.command == "make-sounds") return MakeSounds(o.file) ? 0 : 2;
+  return RunBuiltIn(o);
+}
+
+}  // namespace bench

@@ -1,0 +1,26 @@
+// The bench's command line: which command, and its options.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace bench {
+
+extern const char* const kUsage;
+
+struct Options {
+  std::string command;   // "session" (no command), "run", "measure", "check-sounds", "make-sounds"
+  std::string self;      // the bench's own path, to find files beside it
+  std::string module;
+  std::string file;      // the scenario, or the sound folder
+  std::string audio, trace, root;
+  bool wine = false;
+  int frames = -1;       // -1: the command's default
+};
+
+bool ParseOptions(const char* argv0, const std::vector<std::string>& args, Options* options,
+                  std::string* error);
+// Runs the command; the result is the process's exit code.
+int RunCommand(const Options& options);
+
+}  // namespace bench

@@ -1,0 +1,61 @@
+// Scenario files: a panel session on the host's timeline, one step per line.
+//
+//   # comment                              blank lines and comments are ignored
+//   instances TrafficInfo 2                gauge instances (before the first frame)
+//   parameter TrafficInfo "128020"         a gauge's parameter text (before the first frame)
+//   create "Sound toggle switch" 0         a panel variable, with its first value
+//   set "Sound toggle switch" 1            the panel writes a variable
+//   module-variable 109 500                a host module variable
+//   frames 3 | run 2.5s | run 300ms        frames at the host's cadence, 18 a second
+//   wait "Sound toggle switch" == 0 within 2s
+//   teardown                               service 12 to every XMLSound instance
+//   expect "ATC traffic dist" == 84.85 tolerance 0.01
+//   expect event 0x100AC 0x11050 | expect no event 0x1024C
+//   expect unwritten "Sound gear warning"
+//   aircraft 2 lat 47.1 lon 8.1 alt 1200 [user] [engine off] [no-magvar] [fail PROPERTY]
+//   traffic-flag on|off
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+enum class StepKind {
+  kInstances, kParameter, kCreate, kSet, kModuleVariable, kFrames, kWait, kTeardown,
+  kExpectValue, kExpectEvent, kExpectNoEvent, kExpectUnwritten, kAircraft, kTrafficFlag,
+};
+
+struct AircraftScript {
+  uint32_t id = 0;
+  bool user = false;
+  double latitude = 0, longitude = 0, altitude = 0;
+  bool engine = true;
+  bool magvar = true;
+  std::vector<std::string> failing;  // properties whose reads fail
+};
+
+struct Step {
+  StepKind kind;
+  int line;
+  std::string name;       // variable or gauge name
+  std::string text;       // a gauge's parameter text
+  double value = 0;       // value, tolerance's subject, or module-variable value
+  double tolerance = 0;
+  uint32_t number = 0;    // frames, instances, module variable, event code
+  uint32_t event_value = 0;
+  bool flag = false;      // traffic flag
+  AircraftScript aircraft;
+};
+
+struct Scenario {
+  std::string path;
+  std::vector<Step> steps;
+};
+
+// Reads a scenario; on a bad line returns false with "FILE:LINE: what is wrong" in error.
+bool ParseScenario(const std::string& path, const std::string& text, Scenario* scenario,
+                   std::string* error);
+
+}  // namespace bench

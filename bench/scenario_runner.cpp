@@ -1,0 +1,140 @@
+// The scenario's steps on the host's timeline. Expectations are checked where they stand in
+// the file, against the emulator's variables and its trace of what the module did.
+#include "bench/scenario_runner.h"
+
+#include <cmath>
+#include <map>
+
+#include "bench/host_clock.h"
+#include "bench/host_emulator.h"
+#include "bench/module_loader.h"
+
+#if !defined(_WIN32)
+#include "platform/platform.h"
+#endif
+
+namespace bench {
+namespace {
+
+std::string Hex(uint32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%X", value);
+  return text;
+}
+
+bool Matches(double actual, double expected, double tolerance) {
+  if (std::isnan(expected)) return std::isnan(actual);
+  return std::fabs(actual - expected) <= tolerance;
+}
+
+class Session {
+ public:
+  Session(const Scenario& scenario, LoadedModule& module, HostEmulator& host, ScenarioResult* result)
+      : scenario_(scenario), module_(module), host_(host), result_(result) {}
+  void Run() {
+    for (const Step& step : scenario_.steps) RunStep(step);
+  }
+
+ private:
+  void RunStep(const Step& step);
+  void Check(const Step& step, bool held, const std::string& what) {
+    ++result_->expectations;
+    if (!held) result_->failures.push_back(scenario_.path + ":" + std::to_string(step.line) + ": " + what);
+  }
+  int GaugeIndex(const std::string& name) const { return name == "XMLSound" ? 0 : 1; }
+  GaugeHeader* Gauge(int index) const { return module_.linkage()->gauges[index]; }
+  void Service(int gauge, int32_t code) {
+    for (uint32_t i = 0; i < instances_[gauge]; ++i) Gauge(gauge)->callback(Gauge(gauge), code, 0);
+  }
+  void Frame() {
+    host_.Note("-- frame " + std::to_string(++frame_));
+    for (int g = 0; g < 2; ++g) Service(g, 6), Service(g, 10);
+    PassOneFrame();
+  }
+  bool EventSent(uint32_t code, const uint32_t* value) const {
+    std::string prefix = "TriggerEvent(" + Hex(code) + ", " + (value ? Hex(*value) + ")" : "");
+    for (const std::string& line : host_.trace())
+      if (line.rfind(prefix, 0) == 0) return true;
+    return false;
+  }
+  bool Written(const std::string& name) const {
+    for (const std::string& line : host_.trace())
+      if (line.rfind("SetNamedVariable(", 0) == 0 && line.find(" \"" + name + "\", ") != std::string::npos)
+        return true;
+    return false;
+  }
+  void Wait(const Step& step) {
+    for (uint32_t i = 0; i < step.number && !Matches(host_.Variable(step.name), step.value, 0); ++i) Frame();
+    Check(step, Matches(host_.Variable(step.name), step.value, 0),
+          "\"" + step.name + "\" did not become " + FormatValue(step.value) + " in " +
+              std::to_string(step.number) + " frames (it is " + FormatValue(host_.Variable(step.name)) + ")");
+  }
+
+  const Scenario& scenario_;
+  LoadedModule& module_;
+  HostEmulator& host_;
+  ScenarioResult* result_;
+  uint32_t instances_[2] = {1, 1};
+  std::string parameters_[2];
+  int frame_ = 0;
+};
+
+void Session::RunStep(const Step& step) {
+  switch (step.kind) {
+    case StepKind::kInstances: instances_[GaugeIndex(step.name)] = step.number; break;
+    case StepKind::kParameter: {
+      int g = GaugeIndex(step.name);
+      parameters_[g] = step.text;
+      Gauge(g)->parameters = parameters_[g].c_str();
+      break;
+    }
+    case StepKind::kCreate: host_.CreateVariable(step.name, step.value); break;
+    case StepKind::kSet: host_.SetVariable(step.name, step.value); break;
+    case StepKind::kModuleVariable: host_.SetModuleVariable(step.number, step.value); break;
+    case StepKind::kFrames: for (uint32_t i = 0; i < step.number; ++i) Frame(); break;
+    case StepKind::kWait: Wait(step); break;
+    case StepKind::kTeardown: host_.Note("-- teardown"), Service(0, 12); break;
+    case StepKind::kExpectValue: {
+      double actual = host_.Variable(step.name);
+      Check(step, Matches(actual, step.value, step.tolerance),
+            "expected \"" + step.name + "\" == " + FormatValue(step.value) + " but it is " + FormatValue(actual));
+      break;
+    }
+    case StepKind::kExpectEvent:
+      Check(step, EventSent(step.number, &step.event_value),
+            "expected event " + Hex(step.number) + " with " + Hex(step.event_value) + ", not sent");
+      break;
+    case StepKind::kExpectNoEvent:
+      Check(step, !EventSent(step.number, nullptr), "event " + Hex(step.number) + " was sent");
+      break;
+    case StepKind::kExpectUnwritten:
+      Check(step, !Written(step.name), "the module wrote \"" + step.name + "\"");
+      break;
+    case StepKind::kAircraft:
+    case StepKind::kTrafficFlag: break;
+  }
+}
+
+}  // namespace
+
+ScenarioResult RunScenario(const Scenario& scenario, const std::string& module_path) {
+  ScenarioResult result;
+#if !defined(_WIN32)
+  standin::ClearWindows();
+  standin::RegisterWindow("FS98MAIN", "Flight Simulator");
+#endif
+  HostEmulator host;
+  LoadedModule module(module_path);
+  if (!module.loaded()) {
+    result.error = module.error();
+    return result;
+  }
+  result.loaded = true;
+  module.import_table()->services.table = host.table();
+  for (GaugeHeader** g = module.linkage()->gauges; *g; ++g) host.NameElement((*g)->elements[0], (*g)->name);
+  Session(scenario, module, host, &result).Run();
+  result.trace = host.trace();
+  return result;
+}
+
+}  // namespace bench

@@ -1,0 +1,23 @@
+// Runs a scenario against the module as the host would, checking its expectations.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "bench/scenario.h"
+
+namespace bench {
+
+struct ScenarioResult {
+  bool loaded = false;
+  std::string error;                  // why the module did not load
+  int expectations = 0;
+  std::vector<std::string> failures;  // "FILE:LINE: what did not hold"
+  std::vector<std::string> trace;
+};
+
+// The module's current directory is the simulator's folder: the sound files are found
+// relative to it, so the caller changes into the session's folder first.
+ScenarioResult RunScenario(const Scenario& scenario, const std::string& module_path);
+
+}  // namespace bench

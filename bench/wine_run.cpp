@@ -1,0 +1,101 @@
+#include "bench/wine_run.h"
+
+#include <cstdio>
+
+#if defined(_WIN32)
+
+namespace bench {
+
+int RunUnderWine(const Options&) {
+  std::fprintf(stderr, "kv3-bench: --wine is for the native bench; this one already runs on Windows\n");
+  return 2;
+}
+
+}  // namespace bench
+
+#else
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "bench/riff_writer.h"
+
+extern char** environ;
+
+namespace bench {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Runs a program found on PATH and waits for it; its exit code, or -1 when it cannot start.
+int Spawn(const std::vector<std::string>& argv) {
+  std::vector<char*> args;
+  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  pid_t pid;
+  if (posix_spawnp(&pid, args[0], nullptr, nullptr, args.data(), environ) != 0) return -1;
+  int status = 0;
+  if (waitpid(pid, &status, 0) < 0 || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+// Wine 8 mixes to 32-bit float stereo at 48 kHz; the capture holds those frames raw.
+bool ConvertCapture(const std::string& raw_path, const std::string& wav_path) {
+  std::ifstream raw(raw_path, std::ios::binary);
+  std::vector<int16_t> samples;
+  float value;
+  while (raw.read(reinterpret_cast<char*>(&value), sizeof value)) {
+    float clamped = value > 1.0f ? 1.0f : value < -1.0f ? -1.0f : value;
+    samples.push_back(static_cast<int16_t>(clamped * 32767.0f));
+  }
+  return WriteFileBytes(wav_path, PcmWave(2, 48000, 16, Samples16(samples)));
+}
+
+// A private HOME: its own 32-bit prefix, and an ALSA default device that writes what it is
+// given to a file in front of the null device, so DirectSound works with no sound card.
+void PrepareHome(const fs::path& home, const fs::path& capture) {
+  fs::create_directories(home);
+  std::ofstream(home / ".asoundrc") << "pcm.!default {\n  type file\n  slave.pcm \"null\"\n  file \""
+                                    << capture.string() << "\"\n  format \"raw\"\n}\n";
+  setenv("HOME", home.c_str(), 1);
+  setenv("WINEPREFIX", (home / ".wine").c_str(), 1);
+  setenv("WINEARCH", "win32", 1);
+  setenv("WINEDEBUG", "-all", 1);
+  setenv("DISPLAY", "", 1);
+}
+
+}  // namespace
+
+int RunUnderWine(const Options& o) {
+  fs::path out = fs::absolute(fs::path(o.self).parent_path());
+  fs::path home = out / "wine-home", capture = home / "capture.raw";
+  PrepareHome(home, capture);
+  fs::remove(capture);
+  if (!fs::exists(home / ".wine" / "system.reg") && Spawn({"wineboot", "-i"}) != 0) {
+    std::fprintf(stderr, "kv3-bench: Wine could not set up its prefix; it needs a kernel that "
+                         "runs 32-bit programs\n");
+    return 2;
+  }
+  std::string module = o.module.size() > 3 && o.module.substr(o.module.size() - 3) == ".so"
+                           ? (out / "KV3_Pelk.dll").string()
+                           : fs::absolute(o.module).string();
+  std::vector<std::string> argv = {"wine", (out / "kv3-bench.exe").string(), "run",
+                                   fs::absolute(o.file).string(), "--module", module};
+  if (!o.trace.empty()) argv.insert(argv.end(), {"--trace", fs::absolute(o.trace).string()});
+  if (!o.root.empty()) argv.insert(argv.end(), {"--root", fs::absolute(o.root).string()});
+  int code = Spawn(argv);
+  if (code < 0) return std::fprintf(stderr, "kv3-bench: cannot start wine\n"), 2;
+  if (!o.audio.empty() && !ConvertCapture(capture.string(), o.audio))
+    return std::fprintf(stderr, "kv3-bench: cannot write %s\n", o.audio.c_str()), 2;
+  return code;
+}
+
+}  // namespace bench
+
+#endif
