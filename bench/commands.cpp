@@ -55,16 +55,19 @@ int RunScenarioCommand(const Options& o) {
   if (!ReadFile(o.file, &text)) return std::fprintf(stderr, "kv3-bench: cannot read %s\n", o.file.c_str()), 2;
   if (!ParseScenario(o.file, text, &scenario, &error)) return std::fprintf(stderr, "%s\n", error.c_str()), 2;
   if (o.wine) return RunUnderWine(o);
+  // Paths on the command line are the caller's; the session runs in the simulator folder.
   std::string module = std::filesystem::absolute(o.module).string();
+  std::string trace = o.trace.empty() ? "" : std::filesystem::absolute(o.trace).string();
+  std::string audio = o.audio.empty() ? "" : std::filesystem::absolute(o.audio).string();
   std::error_code cd_error;
   if (!o.root.empty()) std::filesystem::current_path(o.root, cd_error);
   if (cd_error) return std::fprintf(stderr, "kv3-bench: cannot enter %s\n", o.root.c_str()), 2;
-  if (!o.audio.empty()) StartAudioCapture();
+  if (!audio.empty()) StartAudioCapture();
   ScenarioResult result = RunScenario(scenario, module);
   if (!result.loaded) return std::fprintf(stderr, "kv3-bench: %s\n", result.error.c_str()), 2;
-  if (!o.trace.empty() && !WriteTrace(o.trace, result.trace))
+  if (!trace.empty() && !WriteTrace(trace, result.trace))
     return std::fprintf(stderr, "kv3-bench: cannot write %s\n", o.trace.c_str()), 2;
-  if (!o.audio.empty() && !WriteAudioCapture(o.audio))
+  if (!audio.empty() && !WriteAudioCapture(audio))
     return std::fprintf(stderr, "kv3-bench: cannot write %s\n", o.audio.c_str()), 2;
   return Report(scenario, result);
 }
