@@ -8,10 +8,7 @@
 #include "bench/host_clock.h"
 #include "bench/host_emulator.h"
 #include "bench/module_loader.h"
-
-#if !defined(_WIN32)
-#include "platform/platform.h"
-#endif
+#include "bench/session.h"
 
 namespace bench {
 namespace {
@@ -119,20 +116,14 @@ void Session::RunStep(const Step& step) {
 
 ScenarioResult RunScenario(const Scenario& scenario, const std::string& module_path) {
   ScenarioResult result;
-#if !defined(_WIN32)
-  standin::ClearWindows();
-  standin::RegisterWindow("FS98MAIN", "Flight Simulator");
-#endif
   HostEmulator host;
-  LoadedModule module(module_path);
-  if (!module.loaded()) {
-    result.error = module.error();
+  std::unique_ptr<LoadedModule> module = LoadIntoHost(host, module_path);
+  if (!module->loaded()) {
+    result.error = module->error();
     return result;
   }
   result.loaded = true;
-  module.import_table()->services.table = host.table();
-  for (GaugeHeader** g = module.linkage()->gauges; *g; ++g) host.NameElement((*g)->elements[0], (*g)->name);
-  Session(scenario, module, host, &result).Run();
+  Session(scenario, *module, host, &result).Run();
   result.trace = host.trace();
   return result;
 }

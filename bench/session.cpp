@@ -36,26 +36,33 @@ void CallStandardRoutines(HostEmulator& host, GaugeHeader* gauge) {
 
 }  // namespace
 
-SessionResult RunBuiltInSession(const std::string& module_path, int frames) {
-  SessionResult result;
+std::unique_ptr<LoadedModule> LoadIntoHost(HostEmulator& host, const std::string& module_path) {
 #if !defined(_WIN32)
   // The host's main window exists before it loads gauge modules.
   standin::ClearWindows();
   standin::RegisterWindow("FS98MAIN", "Flight Simulator");
 #endif
+  auto module = std::make_unique<LoadedModule>(module_path);
+  if (!module->loaded()) return module;
+  module->import_table()->services.table = host.table();
+  GaugeHeader** gauges = module->linkage()->gauges;
+  for (GaugeHeader** g = gauges; *g; ++g) host.NameElement((*g)->elements[0], (*g)->name);
+  host.Note("-- loaded: linkage id " + std::to_string(module->linkage()->module_id) +
+            ", gauges \"" + gauges[0]->name + "\" and \"" + gauges[1]->name + "\"");
+  return module;
+}
+
+SessionResult RunBuiltInSession(const std::string& module_path, int frames) {
+  SessionResult result;
   HostEmulator host;
   {
-    LoadedModule module(module_path);
-    if (!module.loaded()) {
-      result.error = module.error();
+    std::unique_ptr<LoadedModule> module = LoadIntoHost(host, module_path);
+    if (!module->loaded()) {
+      result.error = module->error();
       return result;
     }
     result.loaded = true;
-    module.import_table()->services.table = host.table();
-    GaugeHeader** gauges = module.linkage()->gauges;
-    for (GaugeHeader** g = gauges; *g; ++g) host.NameElement((*g)->elements[0], (*g)->name);
-    host.Note("-- loaded: linkage id " + std::to_string(module.linkage()->module_id) +
-              ", gauges \"" + gauges[0]->name + "\" and \"" + gauges[1]->name + "\"");
+    GaugeHeader** gauges = module->linkage()->gauges;
     for (const PanelVariable& v : kPanelVariables) host.CreateVariable(v.name, v.value);
     host.SetModuleVariable(109, 500);  // in range: teardown sends no range-checked event
     for (int frame = 1; frame <= frames; ++frame) {
