@@ -1,5 +1,6 @@
 #include "bench/host_emulator.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -8,14 +9,14 @@ namespace bench {
 namespace {
 HostEmulator* current_emulator = nullptr;
 
-std::string Quoted(const char* text) { return text ? "\"" + std::string(text) + "\"" : "null"; }
-
 std::string Hex(uint32_t value) {
   char text[16];
   std::snprintf(text, sizeof text, "0x%X", value);
   return text;
 }
 }  // namespace
+
+std::string QuotedText(const char* text) { return text ? "\"" + std::string(text) + "\"" : "null"; }
 
 std::string FormatValue(double value) {
   if (std::isnan(value)) return "nan";
@@ -66,7 +67,7 @@ struct Entries {
 
   static int32_t HOST_STDCALL FindNamedVariable(const char* name) {
     int32_t id = name ? H().Find(name) : -1;
-    H().Log("FindNamedVariable(" + Quoted(name) + ") -> " + std::to_string(id));
+    H().Log("FindNamedVariable(" + QuotedText(name) + ") -> " + std::to_string(id));
     return id;
   }
 
@@ -87,18 +88,15 @@ struct Entries {
   }
 
   static int32_t HOST_STDCALL GetUnitsId(const char* name) {
-    HostEmulator& h = H();
-    std::string units = name ? name : "";
-    int32_t id = 0;
-    while (static_cast<size_t>(id) < h.units_.size() && h.units_[id] != units) ++id;
-    if (static_cast<size_t>(id) == h.units_.size()) h.units_.push_back(units);
-    h.Log("GetUnitsId(" + Quoted(name) + ") -> " + std::to_string(id + 1));
-    return id + 1;
+    int32_t id = H().UnitsFor(name ? name : "");
+    H().Log("GetUnitsId(" + QuotedText(name) + ") -> " + std::to_string(id));
+    return id;
   }
 
   static void* HOST_STDCALL GetRegisteredCallback(const char* name) {
-    H().Log("GetRegisteredCallback(" + Quoted(name) + ") -> null");
-    return nullptr;
+    void* object = H().traffic_.CallbackFor(name ? name : "");
+    H().Log("GetRegisteredCallback(" + QuotedText(name) + ") -> " + (object ? "object" : "null"));
+    return object;
   }
 };
 
@@ -144,6 +142,12 @@ void HostEmulator::SetVariable(const std::string& name, double value) {
 double HostEmulator::Variable(const std::string& name) const {
   int32_t id = Find(name);
   return id < 0 ? 0.0 : variables_[id].value;
+}
+
+int32_t HostEmulator::UnitsFor(const std::string& name) {
+  auto found = std::find(units_.begin(), units_.end(), name);
+  if (found == units_.end()) found = units_.insert(found, name);
+  return static_cast<int32_t>(found - units_.begin()) + 1;
 }
 
 void HostEmulator::Log(const std::string& line) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/traffic_host.h"
 #include "host/host_services.h"
 
 namespace bench {
@@ -32,6 +33,9 @@ class HostEmulator {
   // Names a module element in the trace ("element of XMLSound"); unnamed ones print "element ?".
   void NameElement(const void* element, const std::string& name) { element_names_[element] = name; }
 
+  // The traffic interface and its aircraft, reached through GetRegisteredCallback.
+  TrafficHost& traffic() { return traffic_; }
+
   void Note(const std::string& line) { trace_.push_back(line); }
   const std::vector<std::string>& trace() const { return trace_; }
 
@@ -51,7 +55,10 @@ class HostEmulator {
     double value;
   };
   friend struct Entries;
+  friend struct TrafficEntries;
   void Log(const std::string& line);
+  // The host's one numbering of units names, for GetUnitsId and the traffic interface alike.
+  int32_t UnitsFor(const std::string& name);
   std::string VariableLabel(int32_t id) const;
   std::string UnitsLabel(int32_t units) const;
   std::string ElementLabel(const void* element) const;
@@ -66,10 +73,13 @@ class HostEmulator {
   int host_calls_ = 0;
   std::function<void(const std::string&)> on_host_call_;
   std::vector<std::string> trace_;
+  TrafficHost traffic_{*this};
 };
 
 // A double as the trace prints it: enough digits to tell values apart, and the same text in
 // both builds.
 std::string FormatValue(double value);
+// A name argument as the trace prints it: quoted, or null.
+std::string QuotedText(const char* text);
 
 }  // namespace bench
