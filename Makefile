@@ -36,8 +36,8 @@ dll: win32
 # otherwise. The trace printed leaves out the per-frame reads; the file has every call.
 demo: native win32
 	@out/kv3-bench make-sounds out/demo/Sound/KV3_R40
-	@if scripts/enable-i386 --kernel; then wine=--wine; else wine=; \
-	  echo "demo: this kernel runs no 32-bit programs, so Wine cannot run; running natively"; fi; \
+	@if scripts/enable-i386 --wine; then wine=--wine; else wine=; \
+	  echo "demo: wine32 cannot run here (see scripts/enable-i386); running natively"; fi; \
 	out/kv3-bench run bench/scenarios/demo.bench $$wine --root out/demo \
 	  --audio out/demo.wav --trace out/demo-trace.txt; status=$$?; \
 	grep -vE '^(GetNamedVariable|FindNamedVariable|-- frame)' out/demo-trace.txt; \
@@ -50,6 +50,7 @@ check: native win32 $(NATIVE_CHECK)/CMakeCache.txt
 	tests/check-dll out/KV3_Pelk.dll module/blank.bmp
 	tests/wine-run out/kv3-bench.exe out/KV3_Pelk.dll out/kv3-bench
 	tests/run-scenarios out/kv3-bench
+	tests/sound-output out/kv3-bench
 
 clean:
 	rm -rf build out

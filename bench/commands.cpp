@@ -105,9 +105,10 @@ const char* const kUsage =
     "  module finds Sound\\KV3_R40\\ in (default: the current directory); --audio writes what\n"
     "  the cockpit sounded like; --trace writes every host call; --wine runs kv3-bench.exe on\n"
     "  KV3_Pelk.dll under Wine instead.\n"
-    "usage: kv3-bench check-sounds [DIR]\n"
+    "usage: kv3-bench check-sounds [DIR] [--wine]\n"
     "  For each of the 28 sound files in DIR (default Sound/KV3_R40): ok with its format and\n"
-    "  length, or why the module will refuse it.\n"
+    "  length, or why the module will refuse it; --wine checks against Wine's mmio and\n"
+    "  DirectSound.\n"
     "usage: kv3-bench make-sounds DIR\n"
     "  Writes 28 synthetic demo sounds into DIR.\n"
     "usage: kv3-bench measure [--module PATH] [--frames N]\n"
@@ -156,6 +157,7 @@ bool ParseOptions(const char* argv0, const std::vector<std::string>& args, Optio
 int RunCommand(const Options& o) {
   if (o.command == "run") return RunScenarioCommand(o);
   if (o.command == "measure") return RunMeasurement(o.module, o.frames < 1 ? 100000 : o.frames);
+  if (o.command == "check-sounds" && o.wine) return RunUnderWine(o);
   if (o.command == "check-sounds") return CheckSounds(o.file.empty() ? "Sound/KV3_R40" : o.file);
   if (o.command == "make-sounds") return MakeSounds(o.file) ? 0 : 2;
   return RunBuiltIn(o);

@@ -16,6 +16,7 @@ int RunUnderWine(const Options&) {
 #else
 
 #include <spawn.h>
+#include <unistd.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -74,9 +75,11 @@ void PrepareHome(const fs::path& home, const fs::path& capture) {
 
 int RunUnderWine(const Options& o) {
   fs::path out = fs::absolute(fs::path(o.self).parent_path());
-  fs::path home = out / "wine-home", capture = home / "capture.raw";
+  // Each run records into its own file: a Wine process still shutting down from an earlier
+  // run keeps the device it opened then, and must not write into this recording.
+  fs::path home = out / "wine-home";
+  fs::path capture = home / ("capture-" + std::to_string(getpid()) + ".raw");
   PrepareHome(home, capture);
-  fs::remove(capture);
   if (!fs::exists(home / ".wine" / "system.reg") && Spawn({"wineboot", "-i"}) != 0) {
     std::fprintf(stderr, "kv3-bench: Wine could not set up its prefix; it needs a kernel that "
                          "runs 32-bit programs\n");
@@ -85,14 +88,17 @@ int RunUnderWine(const Options& o) {
   std::string module = o.module.size() > 3 && o.module.substr(o.module.size() - 3) == ".so"
                            ? (out / "KV3_Pelk.dll").string()
                            : fs::absolute(o.module).string();
-  std::vector<std::string> argv = {"wine", (out / "kv3-bench.exe").string(), "run",
-                                   fs::absolute(o.file).string(), "--module", module};
+  std::vector<std::string> argv = {"wine", (out / "kv3-bench.exe").string(), o.command,
+                                   fs::absolute(o.file.empty() ? "Sound/KV3_R40" : o.file).string()};
+  if (o.command == "run") argv.insert(argv.end(), {"--module", module});
   if (!o.trace.empty()) argv.insert(argv.end(), {"--trace", fs::absolute(o.trace).string()});
   if (!o.root.empty()) argv.insert(argv.end(), {"--root", fs::absolute(o.root).string()});
   int code = Spawn(argv);
+  Spawn({"wineserver", "-w"});  // every Wine process has ended and closed the recording
   if (code < 0) return std::fprintf(stderr, "kv3-bench: cannot start wine\n"), 2;
-  if (!o.audio.empty() && !ConvertCapture(capture.string(), o.audio))
-    return std::fprintf(stderr, "kv3-bench: cannot write %s\n", o.audio.c_str()), 2;
+  bool converted = o.audio.empty() || ConvertCapture(capture.string(), o.audio);
+  fs::remove(capture);
+  if (!converted) return std::fprintf(stderr, "kv3-bench: cannot write %s\n", o.audio.c_str()), 2;
   return code;
 }
 

@@ -1,4 +1,4 @@
-// run --wine: the same scenario through kv3-bench.exe on the real DLL under Wine, with a
+// --wine: the same command through kv3-bench.exe under Wine (run: on the real DLL), with a
 // private Wine prefix and an ALSA device that records what Wine's DirectSound plays.
 #pragma once
 
