@@ -12,7 +12,8 @@
 //   expect "ATC traffic dist" == 84.85 tolerance 0.01
 //   expect event 0x100AC 0x11050 | expect no event 0x1024C
 //   expect unwritten "Sound gear warning"
-//   aircraft 2 lat 47.1 lon 8.1 alt 1200 [user] [engine off] [no-magvar] [fail PROPERTY]
+//   aircraft 2 lat 47.1 lon 8.1 alt 1200 [user] [engine off] [magvar DEG | no-magvar]
+//            [fail "PROPERTY"]                 an aircraft in the host's traffic list
 //   traffic-flag on|off
 #pragma once
 
@@ -32,7 +33,8 @@ struct AircraftScript {
   bool user = false;
   double latitude = 0, longitude = 0, altitude = 0;
   bool engine = true;
-  bool magvar = true;
+  bool magvar = true;       // false: the host has no variation for it
+  double variation = 0;     // degrees, "MAGVAR"
   std::vector<std::string> failing;  // properties whose reads fail
 };
 

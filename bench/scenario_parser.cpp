@@ -125,6 +125,7 @@ void Parser::ParseAircraft(const Line& line, Step* step) const {
     const std::string& w = line.Word(i);
     if (w == "user") a.user = true;
     else if (w == "no-magvar") a.magvar = false;
+    else if (w == "magvar") a.variation = line.Number(++i);
     else if (w == "lat") a.latitude = line.Number(++i), has_position = true;
     else if (w == "lon") a.longitude = line.Number(++i);
     else if (w == "alt") a.altitude = line.Number(++i);

@@ -60,6 +60,15 @@ class Session {
         return true;
     return false;
   }
+  void AddAircraft(const AircraftScript& a) {
+    TrafficHost& traffic = host_.traffic();
+    traffic.AddAircraft(a.id, a.latitude, a.longitude, a.altitude);
+    traffic.SetUser(a.id, a.user);
+    traffic.SetEngine(a.id, a.engine);
+    traffic.SetValue(a.id, "MAGVAR", a.variation);
+    if (!a.magvar) traffic.FailRead(a.id, "MAGVAR");
+    for (const std::string& property : a.failing) traffic.FailRead(a.id, property);
+  }
   void Wait(const Step& step) {
     for (uint32_t i = 0; i < step.number && !Matches(host_.Variable(step.name), step.value, 0); ++i) Frame();
     Check(step, Matches(host_.Variable(step.name), step.value, 0),
@@ -107,8 +116,8 @@ void Session::RunStep(const Step& step) {
     case StepKind::kExpectUnwritten:
       Check(step, !Written(step.name), "the module wrote \"" + step.name + "\"");
       break;
-    case StepKind::kAircraft:
-    case StepKind::kTrafficFlag: break;
+    case StepKind::kAircraft: AddAircraft(step.aircraft); break;
+    case StepKind::kTrafficFlag: host_.traffic().SetTrafficFlag(step.flag); break;
   }
 }
 

@@ -1,15 +1,14 @@
-// kv3-traffic-bench: what one "TrafficInfo" run costs over a full list of 128 aircraft, the
+// What one "TrafficInfo" run costs over a full list of 128 aircraft, the
 // worst case: 127 other aircraft that all qualify, and the user's aircraft listed last, so the
 // scan reads every property of every aircraft. The host emulator counts the host calls of one
 // such run; the timed runs then go through counting entries without the trace, so the figure
 // is the module's own work.
-// usage: kv3-traffic-bench [MODULE [RUNS]]
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "bench/host_emulator.h"
+#include "bench/measure.h"
 #include "bench/module_loader.h"
 
 namespace {
@@ -42,14 +41,13 @@ TrafficInfo* Interface(bench::HostEmulator& host) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  std::string path = argc > 1 ? argv[1] : "KV3_Pelk.so";
-  long runs = argc > 2 ? std::strtol(argv[2], nullptr, 10) : 2000;
-  if (runs < 1) runs = 1;
-  bench::HostEmulator host;
-  bench::LoadedModule module(path);
+namespace bench {
+
+int MeasureTraffic(const std::string& module_path, long runs) {
+  HostEmulator host;
+  LoadedModule module(module_path);
   if (!module.loaded()) {
-    std::fprintf(stderr, "kv3-traffic-bench: %s\n", module.error().c_str());
+    std::fprintf(stderr, "kv3-bench: %s\n", module.error().c_str());
     return 2;
   }
   module.import_table()->services.table = host.table();
@@ -90,3 +88,5 @@ int main(int argc, char** argv) {
   std::printf("  microseconds per run: %.2f\n", us);
   return 0;
 }
+
+}  // namespace bench
