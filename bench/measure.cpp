@@ -11,6 +11,7 @@
 
 #include "bench/host_emulator.h"
 #include "bench/module_loader.h"
+#include "bench/session.h"
 #include "sound/sound_slots.h"
 
 namespace {
@@ -37,13 +38,9 @@ namespace bench {
 
 int RunMeasurement(const std::string& module_path, int services) {
   HostEmulator host;
-  LoadedModule module(module_path);
-  if (!module.loaded()) {
-    std::fprintf(stderr, "kv3-bench: %s\n", module.error().c_str());
-    return 2;
-  }
-  module.import_table()->services.table = host.table();
-  GaugeHeader* sound = module.linkage()->gauges[0];
+  std::unique_ptr<LoadedModule> module = LoadIntoHost(host, module_path);
+  if (!module->loaded()) return std::fprintf(stderr, "kv3-bench: %s\n", module->error().c_str()), 2;
+  GaugeHeader* sound = module->linkage()->gauges[0];
   for (const sound::SoundSlot* s = sound::SoundTable; s->variable_name; ++s)
     host.CreateVariable(s->variable_name);
   sound->callback(sound, 6, 0);  // start-up: device, 28 buffers, ids cached

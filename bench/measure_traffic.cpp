@@ -10,6 +10,7 @@
 #include "bench/host_emulator.h"
 #include "bench/measure.h"
 #include "bench/module_loader.h"
+#include "bench/session.h"
 
 namespace {
 
@@ -45,18 +46,14 @@ namespace bench {
 
 int MeasureTraffic(const std::string& module_path, long runs) {
   HostEmulator host;
-  LoadedModule module(module_path);
-  if (!module.loaded()) {
-    std::fprintf(stderr, "kv3-bench: %s\n", module.error().c_str());
-    return 2;
-  }
-  module.import_table()->services.table = host.table();
+  std::unique_ptr<LoadedModule> module = LoadIntoHost(host, module_path);
+  if (!module->loaded()) return std::fprintf(stderr, "kv3-bench: %s\n", module->error().c_str()), 2;
   for (const char* name : {"ATC traffic update", "ATC traffic state", "ATC traffic dir",
                            "ATC traffic dist", "ATC traffic alt"})
     host.CreateVariable(name, 128);
   for (uint32_t id = 1; id <= kListed; ++id) host.traffic().AddAircraft(id, id * 1e-3, 0, 0);
   host.traffic().SetUser(kUser);
-  GaugeHeader* traffic = module.linkage()->gauges[1];
+  GaugeHeader* traffic = module->linkage()->gauges[1];
   // Runs with 8, 16, 32 and 64 ids find no user, so each one doubles the query to 128.
   for (int warm = 0; warm < 5; ++warm) {
     host.SetVariable("ATC traffic update", 128);
