@@ -8,13 +8,13 @@
 namespace bench {
 namespace {
 HostEmulator* current_emulator = nullptr;
+}  // namespace
 
-std::string Hex(uint32_t value) {
+std::string HexText(uint32_t value) {
   char text[16];
   std::snprintf(text, sizeof text, "0x%X", value);
   return text;
 }
-}  // namespace
 
 std::string QuotedText(const char* text) { return text ? "\"" + std::string(text) + "\"" : "null"; }
 
@@ -39,20 +39,20 @@ struct Entries {
   }
   static int32_t HOST_STDCALL Query(GaugeElement* e) { return Element("ElementListQuery", e, ""); }
   static int32_t HOST_STDCALL Install(GaugeElement* e, uint32_t v) {
-    return Element("ElementListInstall", e, ", " + Hex(v));
+    return Element("ElementListInstall", e, ", " + HexText(v));
   }
   static int32_t HOST_STDCALL Initialize(GaugeElement* e) {
     return Element("ElementListInitialize", e, "");
   }
   static int32_t HOST_STDCALL Update(GaugeElement* e) { return Element("ElementListUpdate", e, ""); }
   static int32_t HOST_STDCALL Generate(GaugeElement* e, uint32_t v) {
-    return Element("ElementListGenerate", e, ", " + Hex(v));
+    return Element("ElementListGenerate", e, ", " + HexText(v));
   }
   static int32_t HOST_STDCALL Plot(GaugeElement* e) { return Element("ElementListPlot", e, ""); }
   static int32_t HOST_STDCALL Kill(GaugeElement* e) { return Element("ElementListKill", e, ""); }
 
   static int32_t HOST_STDCALL TriggerEvent(uint32_t event, uint32_t value) {
-    H().Log("TriggerEvent(" + Hex(event) + ", " + Hex(value) + ")");
+    H().Log("TriggerEvent(" + HexText(event) + ", " + HexText(value) + ")");
     return 1;
   }
 

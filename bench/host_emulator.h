@@ -81,5 +81,7 @@ class HostEmulator {
 std::string FormatValue(double value);
 // A name argument as the trace prints it: quoted, or null.
 std::string QuotedText(const char* text);
+// Flags, event codes and event values as the trace prints them: 0x and upper-case hex.
+std::string HexText(uint32_t value);
 
 }  // namespace bench

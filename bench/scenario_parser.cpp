@@ -3,8 +3,6 @@
 // its file and line instead of quietly doing something else.
 #include <cmath>
 #include <cstdlib>
-#include <functional>
-#include <map>
 #include <set>
 #include <sstream>
 

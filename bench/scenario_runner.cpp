@@ -3,7 +3,6 @@
 #include "bench/scenario_runner.h"
 
 #include <cmath>
-#include <map>
 
 #include "bench/host_clock.h"
 #include "bench/host_emulator.h"
@@ -12,12 +11,6 @@
 
 namespace bench {
 namespace {
-
-std::string Hex(uint32_t value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%X", value);
-  return text;
-}
 
 bool Matches(double actual, double expected, double tolerance) {
   if (std::isnan(expected)) return std::isnan(actual);
@@ -49,7 +42,7 @@ class Session {
     PassOneFrame();
   }
   bool EventSent(uint32_t code, const uint32_t* value) const {
-    std::string prefix = "TriggerEvent(" + Hex(code) + ", " + (value ? Hex(*value) + ")" : "");
+    std::string prefix = "TriggerEvent(" + HexText(code) + ", " + (value ? HexText(*value) + ")" : "");
     for (const std::string& line : host_.trace())
       if (line.rfind(prefix, 0) == 0) return true;
     return false;
@@ -108,10 +101,10 @@ void Session::RunStep(const Step& step) {
     }
     case StepKind::kExpectEvent:
       Check(step, EventSent(step.number, &step.event_value),
-            "expected event " + Hex(step.number) + " with " + Hex(step.event_value) + ", not sent");
+            "expected event " + HexText(step.number) + " with " + HexText(step.event_value) + ", not sent");
       break;
     case StepKind::kExpectNoEvent:
-      Check(step, !EventSent(step.number, nullptr), "event " + Hex(step.number) + " was sent");
+      Check(step, !EventSent(step.number, nullptr), "event " + HexText(step.number) + " was sent");
       break;
     case StepKind::kExpectUnwritten:
       Check(step, !Written(step.name), "the module wrote \"" + step.name + "\"");

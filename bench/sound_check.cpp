@@ -51,6 +51,11 @@ bool ModuleLoads(const std::string& path, IDirectSound* sound) {
 
 }  // namespace
 
+std::string SlotFileName(const sound::SoundSlot& slot) {
+  std::string path = slot.file_path;
+  return path.substr(path.find_last_of('\\') + 1);
+}
+
 std::string WaveVerdict(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   if (!file) return "missing file";
@@ -82,7 +87,7 @@ int CheckSounds(const std::string& folder) {
   }
   int playable = 0, disagreements = 0;
   for (const sound::SoundSlot* s = sound::SoundTable; s->variable_name; ++s) {
-    std::string file = std::string(s->file_path).substr(sizeof "Sound\\KV3_R40\\" - 1);
+    std::string file = SlotFileName(*s);
     std::string path = folder + "/" + file;
     std::string verdict = WaveVerdict(path);
     bool ok = verdict.rfind("ok", 0) == 0;

@@ -4,7 +4,12 @@
 
 #include <string>
 
+#include "sound/sound_slots.h"
+
 namespace bench {
+
+// The slot's file name inside the sound folder ("toggle_switch.wav").
+std::string SlotFileName(const sound::SoundSlot& slot);
 
 // The verdict on one WAV file: "ok: PCM 16-bit mono 22050 Hz, 0.100 s" or the reason the
 // module refuses it, found by walking the file the way mmio's chunk search does.

@@ -61,7 +61,7 @@ bool MakeSounds(const std::string& folder) {
   std::filesystem::create_directories(folder, error);
   int click = 0;
   for (const sound::SoundSlot* s = sound::SoundTable; s->variable_name; ++s) {
-    std::string file = std::string(s->file_path).substr(sizeof "Sound\\KV3_R40\\" - 1);
+    std::string file = SlotFileName(*s);
     Recipe recipe{file.c_str(), Kind::kClick, 600.0 + 110.0 * click, 0.08};
     for (const Recipe& r : kRecipes)
       if (file == r.file) recipe = r;

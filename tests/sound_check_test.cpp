@@ -50,8 +50,7 @@ TEST(CheckSounds, VerdictsNameTheFaultAndAgreeWithTheModulesLoader) {
   };
   for (size_t i = 0; i < 28; ++i) {
     const Case& c = cases[i % (sizeof cases / sizeof cases[0])];
-    std::string file = std::string(sound::SoundTable[i].file_path).substr(14);
-    SoundFolder::Write(file, c.bytes);
+    SoundFolder::Write(bench::SlotFileName(sound::SoundTable[i]), c.bytes);
   }
   testing::internal::CaptureStdout();
   int code = bench::CheckSounds("Sound/KV3_R40");
@@ -67,7 +66,7 @@ TEST(CheckSounds, VerdictsNameTheFaultAndAgreeWithTheModulesLoader) {
 TEST(CheckSounds, AFolderOfGoodFilesPassesAndAMissingFileIsNamed) {
   SoundFolder folder;
   for (const sound::SoundSlot* s = sound::SoundTable; s->variable_name; ++s)
-    SoundFolder::Write(std::string(s->file_path).substr(14), SoundFolder::Tone(1000));
+    SoundFolder::Write(bench::SlotFileName(*s), SoundFolder::Tone(1000));
   testing::internal::CaptureStdout();
   EXPECT_EQ(bench::CheckSounds("Sound/KV3_R40"), 0);
   testing::internal::GetCapturedStdout();

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/sound_files.h"
 #include "sound/sound_slots.h"
 #include "tests/loaded_module.h"
 #include "tests/sound_folder.h"
@@ -17,7 +18,7 @@ constexpr uint32_t kFrameAudio = standin::kMixRate / 18;  // the host's 18 servi
 std::vector<std::string> AllFiles() {
   std::vector<std::string> files;
   for (const sound::SoundSlot* s = sound::SoundTable; s->variable_name; ++s)
-    files.push_back(std::string(s->file_path).substr(sizeof "Sound\\KV3_R40\\" - 1));
+    files.push_back(bench::SlotFileName(*s));
   return files;
 }
 
