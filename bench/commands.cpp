@@ -6,11 +6,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "bench/host_clock.h"
-#include "bench/measure.h"
-#include "bench/scenario_runner.h"
-#include "bench/session.h"
-#include "bench/sound_files.h"
+#include "bench/host/host_clock.h"
+#include "bench/measure/measure.h"
+#include "bench/scenarios/scenario_runner.h"
+#include "bench/host/session.h"
+#include "bench/sounds/sound_files.h"
 #include "bench/wine_run.h"
 
 namespace bench {

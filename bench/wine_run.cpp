@@ -25,7 +25,7 @@ int RunUnderWine(const Options&) {
 #include <fstream>
 #include <vector>
 
-#include "bench/riff_writer.h"
+#include "bench/sounds/riff_writer.h"
 
 extern char** environ;
 

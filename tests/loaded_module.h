@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "bench/host_emulator.h"
-#include "bench/module_loader.h"
+#include "bench/host/host_emulator.h"
+#include "bench/host/module_loader.h"
 
 class LoadedModuleTest : public ::testing::Test {
  protected:

@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "bench/sound_files.h"
+#include "bench/sounds/sound_files.h"
 #include "sound/sound_slots.h"
 #include "tests/sound_folder.h"
 

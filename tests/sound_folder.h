@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/riff_writer.h"
+#include "bench/sounds/riff_writer.h"
 #include "platform/standin/control.h"
 
 class SoundFolder {

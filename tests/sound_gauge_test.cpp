@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/sound_files.h"
+#include "bench/sounds/sound_files.h"
 #include "sound/sound_slots.h"
 #include "tests/loaded_module.h"
 #include "tests/sound_folder.h"

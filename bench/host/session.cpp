@@ -1,7 +1,7 @@
-#include "bench/session.h"
+#include "bench/host/session.h"
 
-#include "bench/host_emulator.h"
-#include "bench/module_loader.h"
+#include "bench/host/host_emulator.h"
+#include "bench/host/module_loader.h"
 
 #if !defined(_WIN32)
 #include "platform/platform.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/scenario.h"
+#include "bench/scenarios/scenario.h"
 
 namespace bench {
 

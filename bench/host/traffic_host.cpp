@@ -1,9 +1,9 @@
-#include "bench/traffic_host.h"
+#include "bench/host/traffic_host.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "bench/host_emulator.h"
+#include "bench/host/host_emulator.h"
 
 namespace bench {
 namespace {

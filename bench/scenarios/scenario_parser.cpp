@@ -6,7 +6,7 @@
 #include <set>
 #include <sstream>
 
-#include "bench/scenario.h"
+#include "bench/scenarios/scenario.h"
 
 namespace bench {
 namespace {

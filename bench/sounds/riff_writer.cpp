@@ -1,4 +1,4 @@
-#include "bench/riff_writer.h"
+#include "bench/sounds/riff_writer.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "bench/module_loader.h"
+#include "bench/host/module_loader.h"
 
 #if defined(_WIN32)
 #include <windows.h>

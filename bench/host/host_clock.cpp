@@ -1,6 +1,6 @@
-#include "bench/host_clock.h"
+#include "bench/host/host_clock.h"
 
-#include "bench/riff_writer.h"
+#include "bench/sounds/riff_writer.h"
 
 #if defined(_WIN32)
 #include <windows.h>

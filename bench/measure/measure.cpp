@@ -2,16 +2,16 @@
 // emulator (all 28 slot variables exist, the device and buffers are set up); for the timed
 // services the table's variable entries are swapped for counting ones without a trace, so
 // the figure is the module's own work and not the emulator's bookkeeping.
-#include "bench/measure.h"
+#include "bench/measure/measure.h"
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
 
-#include "bench/host_emulator.h"
-#include "bench/module_loader.h"
-#include "bench/session.h"
+#include "bench/host/host_emulator.h"
+#include "bench/host/module_loader.h"
+#include "bench/host/session.h"
 #include "sound/sound_slots.h"
 
 namespace {

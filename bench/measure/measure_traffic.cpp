@@ -7,10 +7,10 @@
 #include <cstdio>
 #include <string>
 
-#include "bench/host_emulator.h"
-#include "bench/measure.h"
-#include "bench/module_loader.h"
-#include "bench/session.h"
+#include "bench/host/host_emulator.h"
+#include "bench/measure/measure.h"
+#include "bench/host/module_loader.h"
+#include "bench/host/session.h"
 
 namespace {
 

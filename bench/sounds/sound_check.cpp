@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "bench/sound_files.h"
+#include "bench/sounds/sound_files.h"
 #include "platform/platform.h"
 #include "sound/sound_slots.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/traffic_host.h"
+#include "bench/host/traffic_host.h"
 #include "host/host_services.h"
 
 namespace bench {

@@ -1,4 +1,4 @@
-#include "bench/host_emulator.h"
+#include "bench/host/host_emulator.h"
 
 #include <algorithm>
 #include <cmath>

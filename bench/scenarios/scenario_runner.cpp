@@ -1,13 +1,13 @@
 // The scenario's steps on the host's timeline. Expectations are checked where they stand in
 // the file, against the emulator's variables and its trace of what the module did.
-#include "bench/scenario_runner.h"
+#include "bench/scenarios/scenario_runner.h"
 
 #include <cmath>
 
-#include "bench/host_clock.h"
-#include "bench/host_emulator.h"
-#include "bench/module_loader.h"
-#include "bench/session.h"
+#include "bench/host/host_clock.h"
+#include "bench/host/host_emulator.h"
+#include "bench/host/module_loader.h"
+#include "bench/host/session.h"
 
 namespace bench {
 namespace {

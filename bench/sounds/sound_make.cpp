@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "bench/riff_writer.h"
-#include "bench/sound_files.h"
+#include "bench/sounds/riff_writer.h"
+#include "bench/sounds/sound_files.h"
 #include "sound/sound_slots.h"
 
 namespace bench {
