@@ -1,10 +1,12 @@
 // Loading a slot's WAV file into a new DirectSound buffer through winmm's mmio: find the
 // RIFF "WAVE" form, its "fmt " and "data" chunks (in either order, searched to the end of
 // the file), create a static buffer with volume control, and copy the sample bytes straight
-// out of mmio's read buffer.
+// out of mmio's read buffer. Sizes in the file are checked against the file's length before
+// winmm searches with them or DirectSound is asked for a buffer of that size.
 #include <algorithm>
 #include <cstring>
 
+#include "sound/chunk_walk.h"
 #include "sound/sound_slots.h"
 
 namespace sound {
@@ -20,12 +22,38 @@ struct WaveChunks {
   DWORD data_size;
 };
 
+uint32_t Le32(const BYTE* bytes) {
+  return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+}
+
+// winmm's find-chunk search trusts every size it steps over; one that wraps its 32-bit
+// position makes it search forever. So the searches are let loose only on a chunk list that
+// lies inside the file, walked here header by header. Returns the file's length, or -1 when
+// the walk is unsafe; leaves the position at first either way.
+LONG CheckedLength(HMMIO file, LONG first) {
+  LONG length = mmioSeek(file, 0, SEEK_END);
+  if (length < first) return -1;
+  auto read = [file](uint32_t position, ChunkHeader* header) {
+    BYTE bytes[8];
+    if (mmioSeek(file, static_cast<LONG>(position), SEEK_SET) != static_cast<LONG>(position) ||
+        mmioRead(file, reinterpret_cast<HPSTR>(bytes), 8) != 8)
+      return false;
+    *header = {Le32(bytes), Le32(bytes + 4)};
+    return true;
+  };
+  ChunkFault fault;
+  bool safe = WalkIsSafe(first, length, kFormatChunk, kDataChunk, read, &fault);
+  return mmioSeek(file, first, SEEK_SET) == first && safe ? length : -1;
+}
+
 // Leaves the file positioned at the start of the "data" body.
 bool FindWaveChunks(HMMIO file, WaveChunks* wave) {
   MMCKINFO riff{};
   if (mmioDescend(file, &riff, nullptr, 0) != MMSYSERR_NOERROR || riff.ckid != FOURCC_RIFF ||
       riff.fccType != kWave)
     return false;
+  LONG length = CheckedLength(file, static_cast<LONG>(riff.dwDataOffset + 4));
+  if (length < 0) return false;
   MMCKINFO chunk{};
   chunk.ckid = kFormatChunk;
   if (mmioDescend(file, &chunk, nullptr, MMIO_FINDCHUNK) != MMSYSERR_NOERROR || chunk.cksize < 16)
@@ -40,6 +68,9 @@ bool FindWaveChunks(HMMIO file, WaveChunks* wave) {
     return false;
   chunk.ckid = kDataChunk;
   if (mmioDescend(file, &chunk, nullptr, MMIO_FINDCHUNK) != MMSYSERR_NOERROR) return false;
+  // A body that claims more than the file holds would fail only after DirectSound had made
+  // a buffer of the claimed size: up to 256 MB of the simulator's 32-bit address space.
+  if (uint64_t{chunk.dwDataOffset} + chunk.cksize > static_cast<uint64_t>(length)) return false;
   wave->data_size = chunk.cksize;
   return true;
 }

@@ -6,6 +6,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -44,6 +46,11 @@ class SoundFolder {
   }
   void WriteAll(const std::vector<std::string>& files) {
     for (const std::string& file : files) Write(file, Tone(8000));
+  }
+  // One of the files under tests/reproducers that once hung or misled the module.
+  static std::string Reproducer(const std::string& name) {
+    std::ifstream in(std::string(KV3_SOURCE_DIR) + "/tests/reproducers/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
 
  private:

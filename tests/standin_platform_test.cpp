@@ -10,6 +10,7 @@ namespace {
 
 using bench::Le32;
 using bench::RiffChunk;
+using bench::RiffForm;
 
 class StandinMmio : public ::testing::Test {
  protected:
@@ -53,22 +54,80 @@ TEST_F(StandinMmio, DescendsIntoFormsAndFindsChunksPastPadsAndNestedForms) {
   EXPECT_EQ(mmioRead(file, two, 2), 2);
   EXPECT_EQ(std::string(two, 2), "xy");
   EXPECT_EQ(mmioRead(file, two, 2), 0);
-  // Nothing more to find: the position is where the search started.
+  // Nothing more to find: as in winmm, the position is where the last step aimed, here the
+  // end of the file.
   chunk.ckid = mmioFOURCC('f', 'm', 't', ' ');
   EXPECT_EQ(mmioSeek(file, 12, SEEK_SET), 12);
   EXPECT_EQ(mmioDescend(file, &chunk, nullptr, MMIO_FINDCHUNK), MMIOERR_CHUNKNOTFOUND);
-  EXPECT_EQ(mmioSeek(file, 0, SEEK_CUR), 12);
+  EXPECT_EQ(mmioSeek(file, 0, SEEK_CUR), 54);
   EXPECT_EQ(mmioSeek(file, -1, SEEK_SET), -1);
   mmioClose(file, 0);
 }
 
-TEST_F(StandinMmio, SizesBeyondTheFileAreNotFollowed) {
-  HMMIO file = Open("RIFF" + Le32(0xFFFFFFFF) + "WAVE" + "big " + Le32(0xFFFFFFFF) + "x");
-  MMCKINFO riff{}, chunk{};
-  ASSERT_EQ(mmioDescend(file, &riff, nullptr, 0), MMSYSERR_NOERROR);
-  chunk.ckid = mmioFOURCC('d', 'a', 't', 'a');
-  EXPECT_EQ(mmioDescend(file, &chunk, nullptr, MMIO_FINDCHUNK), MMIOERR_CHUNKNOTFOUND);
+// What winmm's search does with sizes that do not fit the file, as Wine 8's winmm was seen to
+// do it: 32-bit steps, 12-byte header reads of which 8 suffice, and a step past 2 GiB that is a
+// failed seek, after which the search reads on from where it was.
+TEST_F(StandinMmio, FindsWhatWinmmFindsWhereSizesDoNotFitTheFile) {
+  const std::string fmt = RiffChunk("fmt ", std::string(16, 'f'));
+  struct Case {
+    const char* name;
+    std::string body;
+    MMRESULT result;
+    DWORD data_offset;
+    LONG position_after;
+  };
+  const Case cases[] = {
+      {"padded size wraps to 0: into the chunk's own body", "junk" + Le32(0xFFFFFFFF) + fmt, 0, 28, 28},
+      {"past 2 GiB: the seek fails and the search reads on", "junk" + Le32(0x80000000) + "ABCD" + fmt, 0,
+       0x8000001C, 36},
+      {"8 of the 12 header bytes are enough", "fmt " + Le32(16) + "ab", 0, 20, 20},
+      {"nothing found: left where the last step aimed", RiffChunk("junk", "abc"), MMIOERR_CHUNKNOTFOUND, 0, 24},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    HMMIO file = Open(RiffForm("WAVE", c.body));
+    MMCKINFO riff{}, chunk{};
+    ASSERT_EQ(mmioDescend(file, &riff, nullptr, 0), MMSYSERR_NOERROR);
+    chunk.ckid = mmioFOURCC('f', 'm', 't', ' ');
+    EXPECT_EQ(mmioDescend(file, &chunk, nullptr, MMIO_FINDCHUNK), c.result);
+    if (c.result == 0) {
+      EXPECT_EQ(chunk.dwDataOffset, c.data_offset);
+    }
+    EXPECT_EQ(mmioSeek(file, 0, SEEK_CUR), c.position_after);
+    mmioClose(file, 0);
+  }
+}
+
+// Where winmm would search forever, the stand-in stops, says so and counts it.
+TEST_F(StandinMmio, ReportsASearchThatWinmmWouldNeverEnd) {
+  for (const char* name : {"wrap_selfloop_fmt_search.wav", "wrap_loop_data_search.wav"}) {
+    HMMIO file = Open(SoundFolder::Reproducer(name));
+    MMCKINFO riff{}, chunk{};
+    ASSERT_EQ(mmioDescend(file, &riff, nullptr, 0), MMSYSERR_NOERROR);
+    chunk.ckid = mmioFOURCC('x', 'x', 'x', 'x');
+    EXPECT_EQ(mmioDescend(file, &chunk, nullptr, MMIO_FINDCHUNK), MMIOERR_CHUNKNOTFOUND);
+    mmioClose(file, 0);
+  }
+  EXPECT_EQ(standin::EndlessSearches(), 2);
+}
+
+TEST_F(StandinMmio, RefusesWhatWouldReadOutsideItsBounds) {
+  // A form inside a parent whose end cuts its type off: the type is not read past the end.
+  HMMIO file = Open(RiffForm("WAVE", RiffChunk("LIST", "INFO") + "LISTxyzwABCD"));
+  MMCKINFO riff{}, outer{}, inner{};
+  mmioDescend(file, &riff, nullptr, 0);
+  ASSERT_EQ(mmioDescend(file, &outer, nullptr, 0), MMSYSERR_NOERROR);
+  outer.cksize = 12;  // the parent ends in the middle of the second LIST's header
+  mmioSeek(file, 24, SEEK_SET);
+  EXPECT_EQ(mmioDescend(file, &inner, &outer, 0), MMSYSERR_NOERROR);
+  EXPECT_EQ(inner.fccType, 0u);
   mmioClose(file, 0);
+  // A negative buffer size is refused, not thrown out of a Windows function.
+  MMIOINFO info{};
+  info.cchBuffer = -5;
+  char path[] = "Sound\\KV3_R40\\f.wav";
+  EXPECT_EQ(mmioOpenA(path, &info, MMIO_ALLOCBUF | MMIO_READ), nullptr);
+  EXPECT_EQ(info.wErrorRet, MMSYSERR_INVALPARAM);
 }
 
 TEST_F(StandinMmio, DirectBufferAccessRefillsUntilTheEndAndChecksPointers) {
@@ -82,9 +141,11 @@ TEST_F(StandinMmio, DirectBufferAccessRefillsUntilTheEndAndChecksPointers) {
   EXPECT_EQ(info.pchEndRead - info.pchNext, 10000 - 8192);
   ASSERT_EQ(mmioAdvance(file, &info, MMIO_READ), MMSYSERR_NOERROR);  // end of file: empty
   EXPECT_EQ(info.pchEndRead, info.pchNext);
-  MMIOINFO foreign = info;
-  foreign.pchNext = info.pchBuffer + 9000;
-  EXPECT_EQ(mmioSetInfo(file, &foreign, 0), MMSYSERR_INVALPARAM);
+  for (int past : {1, 9000}) {  // beyond the bytes read, or beyond the buffer
+    MMIOINFO foreign = info;
+    foreign.pchNext = foreign.pchEndRead = info.pchEndRead + past;
+    EXPECT_EQ(mmioSetInfo(file, &foreign, 0), MMSYSERR_INVALPARAM);
+  }
   EXPECT_EQ(mmioSetInfo(file, &info, 0), MMSYSERR_NOERROR);
   EXPECT_EQ(mmioClose(file, 0), MMSYSERR_NOERROR);
   EXPECT_EQ(standin::OpenFiles(), 0);

@@ -117,6 +117,49 @@ TEST_F(WaveLoader, RefusesWhatIsNotPlainPcmAndLeavesTheSlotEmpty) {
   EXPECT_EQ(sound::LoadWaveIntoSlot(missing, sound), 0);
 }
 
+// Chunk lists on which winmm's find-chunk search would never end, or would end only after a
+// buffer of the claimed size exists: refused at once, before any search or buffer.
+TEST_F(WaveLoader, RefusesChunkListsThatWouldSendTheSearchAstrayBeforeSearching) {
+  const std::string fmt = RiffChunk("fmt ", PcmFormat(1, 22050, 16));
+  const std::pair<const char*, std::string> files[] = {
+      {"self loop", SoundFolder::Reproducer("wrap_selfloop_fmt_search.wav")},
+      {"loop on the data search", SoundFolder::Reproducer("wrap_loop_data_search.wav")},
+      {"padded size wraps to 0", SoundFolder::Reproducer("wrap_skip_ffffffff.wav")},
+      {"a cycle through two chunks", RiffForm("WAVE", RiffChunk("junk", "12345678") + "junk" + Le32(0xFFFFFFE8) + fmt)},
+      {"a LIST whose size wraps", RiffForm("WAVE", fmt + "LIST" + Le32(0xFFFFFFF8) + "INFO" + RiffChunk("data", Data(8)))},
+      {"past 2 GB", RiffForm("WAVE", "junk" + Le32(0x80000000) + fmt + RiffChunk("data", Data(8)))},
+      {"data claiming 256 MB", SoundFolder::Reproducer("data_size_lie_0fffffff.wav")},
+  };
+  for (const auto& [name, bytes] : files) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(Load(bytes), 0);
+    std::vector<std::string> calls = LoadCalls();
+    EXPECT_LE(calls.size(), 16u);
+    EXPECT_EQ(std::count_if(calls.begin(), calls.end(), [](const std::string& c) {
+                return c.rfind("CreateSoundBuffer", 0) == 0;
+              }), 0);
+    EXPECT_EQ(standin::OpenFiles(), 0);
+    EXPECT_EQ(standin::EndlessSearches(), 0);
+  }
+  EXPECT_EQ(Load(bench::PcmWave(1, 22050, 16, Data(100))), 1);
+}
+
+// The walk's reads come between the form's descent and the first search; what the loader
+// asks of mmio and DirectSound around them is unchanged, in the same order.
+TEST_F(WaveLoader, WalksTheChunkHeadersThenSearchesAsBefore) {
+  std::string file = RiffForm("WAVE", RiffChunk("LIST", "INFOab") + RiffChunk("fmt ", PcmFormat(1, 22050, 16)) +
+                                          RiffChunk("data", Data(100)));
+  ASSERT_EQ(Load(file), 1);
+  const std::vector<std::string> expected = {
+      "mmioOpenA(Sound\\KV3_R40\\test.wav, 0x10000)", "mmioDescend(0x0)", "mmioSeek(0, 2)",
+      "mmioSeek(12, 0)", "mmioRead(8)", "mmioSeek(26, 0)", "mmioRead(8)", "mmioSeek(50, 0)",
+      "mmioRead(8)", "mmioSeek(12, 0)", "mmioDescend(fmt , 0x10)", "mmioRead(16)",
+      "mmioSeek(0, 0)", "mmioDescend(0x0)", "mmioDescend(data, 0x10)",
+      "CreateSoundBuffer(20, 0x82, 100)", "Lock(0, 100, 0x2)", "mmioGetInfo()",
+      "mmioSetInfo()", "mmioClose()", "Unlock(100)"};
+  EXPECT_EQ(LoadCalls(), expected);
+}
+
 TEST_F(WaveLoader, ReloadingReleasesTheOldBufferFirstEvenWhenTheNewLoadFails) {
   ASSERT_EQ(Load(bench::PcmWave(1, 22050, 16, Data(100))), 1);
   EXPECT_EQ(Load("not a wave file"), 0);

@@ -30,6 +30,9 @@ int CallCount(const std::string& function);
 int OpenFiles();
 int LiveBuffers();
 int LiveDevices();
+// Find-chunk searches that winmm would never have ended (their 32-bit steps go round in a
+// cycle): the stand-in stops each, says so on standard error and counts it here.
+int EndlessSearches();
 
 // Forgets failures, the log and the recording, and frees whatever the module left open, so
 // each test starts from a machine with nothing open.

@@ -13,7 +13,7 @@ bool Enter(const char* function, const std::string& arguments = "");
 std::string Hex(uint32_t value);
 
 void ResetCallLog();
-void CloseAllFiles();
+void ResetFiles();  // closes every file, forgets endless searches
 void DestroyAllDevices();
 
 }  // namespace standin

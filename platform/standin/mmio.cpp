@@ -1,6 +1,11 @@
-// mmio over real files: a buffered reader with the RIFF chunk descent of winmm. Sizes read
-// from a file are never trusted: positions are computed in 64 bits and checked against the
-// file's real length, so a chunk that claims more than the file holds is simply not found.
+// mmio over real files: a buffered reader with the RIFF chunk descent of winmm, copied step for
+// step. A chunk's size is taken as the file gives it, as winmm takes it: the find-chunk search
+// steps from a chunk's data offset past its padded body in 32-bit arithmetic, so a size near
+// 4 GiB wraps back onto the same chunk or into its own body, and a step to a position past
+// 2 GiB is a seek that fails and leaves the reader where it was. A chunk that claims more than
+// the file holds is therefore followed exactly as far as winmm would follow it: the next read
+// past the end finds nothing. Where winmm would search forever, the stand-in stops after as
+// many steps as the file has positions and reports the fault (SearchFaults), never hangs.
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -14,6 +19,7 @@
 #include "platform/standin/mmsystem.h"
 
 struct HMMIO__ {
+  std::string path;
   FILE* stream;
   int64_t length;
   std::vector<char> buffer;  // empty when opened without a buffer
@@ -84,17 +90,23 @@ void MoveTo(HMMIO file, int64_t position) {
   i.pchNext = i.pchEndRead = i.pchBuffer;
 }
 
-bool ReadFourcc(HMMIO file, FOURCC* value) {
-  return Read(file, reinterpret_cast<char*>(value), 4) == 4;
+// winmm keeps its seek target apart from the reader's position: a target past 2 GiB is a
+// seek that fails, and the next read goes on from wherever the last one ended.
+void SeekTo(HMMIO file, uint32_t target) {
+  if (target <= 0x7FFFFFFF) MoveTo(file, target);
 }
 
-// Reads the chunk header at the current position, if it lies within end.
-bool ReadChunkHeader(HMMIO file, int64_t end, MMCKINFO* chunk) {
-  int64_t start = Position(file);
-  if (start + 8 > end) return false;
-  if (!ReadFourcc(file, &chunk->ckid) || !ReadFourcc(file, &chunk->cksize)) return false;
-  chunk->dwDataOffset = static_cast<DWORD>(start + 8);
-  chunk->fccType = 0;
+// One header as winmm reads it: up to 12 bytes (id, size and a form's type), of which at least
+// 8 must come. Nothing is read at or past end, which is the parent's end when there is one.
+bool ReadHeader(HMMIO file, int64_t end, MMCKINFO* chunk) {
+  char bytes[12] = {};
+  int64_t left = end - Position(file);
+  if (left < 8) return false;
+  LONG got = Read(file, bytes, static_cast<LONG>(std::min<int64_t>(left, 12)));
+  if (got < 8) return false;
+  std::memcpy(&chunk->ckid, bytes, 4);
+  std::memcpy(&chunk->cksize, bytes + 4, 4);
+  std::memcpy(&chunk->fccType, bytes + 8, 4);
   chunk->dwFlags = 0;
   return true;
 }
@@ -103,6 +115,14 @@ std::string FourccText(FOURCC id) {
   char text[5] = {};
   std::memcpy(text, &id, 4);
   return text;
+}
+
+int endless_searches = 0;
+
+void ReportEndlessSearch(HMMIO file, FOURCC wanted) {
+  ++endless_searches;
+  std::fprintf(stderr, "kv3 stand-in: winmm's search for \"%s\" in %s would never end\n",
+               FourccText(wanted).c_str(), file->path.c_str());
 }
 
 std::string WindowsToLocalPath(const char* path) {
@@ -117,7 +137,8 @@ HMMIO OpenFile(const std::string& local_path, LONG buffer_size) {
   if (status.st_size > 0x7FFFFFFF) return nullptr;  // positions are 32-bit
   FILE* stream = std::fopen(local_path.c_str(), "rb");
   if (!stream) return nullptr;
-  HMMIO file = new HMMIO__{stream, status.st_size, std::vector<char>(buffer_size), MMIOINFO{}};
+  HMMIO file = new HMMIO__{local_path, stream, status.st_size, std::vector<char>(buffer_size),
+                           MMIOINFO{}};
   file->info.cchBuffer = buffer_size;
   file->info.pchBuffer = file->info.pchNext = file->info.pchEndRead = file->buffer.data();
   file->info.hmmio = file;
@@ -137,6 +158,10 @@ extern "C" HMMIO WINAPI mmioOpenA(LPSTR path, LPMMIOINFO info, DWORD flags) {
   bool fail = standin::Enter("mmioOpenA", std::string(path ? path : "") + ", " + standin::Hex(flags));
   LONG buffer_size = 0;
   if (flags & MMIO_ALLOCBUF) buffer_size = info && info->cchBuffer ? info->cchBuffer : MMIO_DEFAULTBUFFER;
+  if (buffer_size < 0) {
+    if (info) info->wErrorRet = MMSYSERR_INVALPARAM;
+    return nullptr;
+  }
   HMMIO file = fail || !path || (flags & ~MMIO_ALLOCBUF) != MMIO_READ
                    ? nullptr
                    : OpenFile(WindowsToLocalPath(path), buffer_size);
@@ -152,22 +177,34 @@ extern "C" MMRESULT WINAPI mmioDescend(HMMIO file, LPMMCKINFO chunk, const MMCKI
     return MMIOERR_CHUNKNOTFOUND;
   if (!Valid(file)) return MMSYSERR_INVALHANDLE;
   if (!chunk || (flags != 0 && !find)) return MMSYSERR_INVALPARAM;
+  uint32_t target = static_cast<uint32_t>(Position(file));
   int64_t end = file->length;
-  if (parent) end = std::min<int64_t>(end, int64_t{parent->dwDataOffset} + parent->cksize);
-  int64_t start = Position(file);
-  MMCKINFO found;
-  while (ReadChunkHeader(file, end, &found)) {
+  if (parent) {
+    int64_t parent_end = int64_t{parent->dwDataOffset} + parent->cksize;
+    if (target < parent->dwDataOffset || target >= parent_end) return MMIOERR_CHUNKNOTFOUND;
+    end = std::min(end, parent_end);
+  }
+  // Each step that lands where it aimed is a position of the file, and from a position the
+  // search always goes on the same way: more such steps than positions means a cycle.
+  int64_t landed = 0;
+  MMCKINFO found{};
+  while (ReadHeader(file, end, &found)) {
+    found.dwDataOffset = target + 8;
     if (!find || found.ckid == wanted) {
       bool form = found.ckid == FOURCC_RIFF || found.ckid == FOURCC_LIST;
-      if (form && !ReadFourcc(file, &found.fccType)) break;
+      SeekTo(file, found.dwDataOffset + (form ? 4 : 0));
+      if (!form) found.fccType = 0;
       *chunk = found;
       return MMSYSERR_NOERROR;
     }
-    int64_t next = int64_t{found.dwDataOffset} + ((int64_t{found.cksize} + 1) & ~int64_t{1});
-    if (next > end) break;
-    MoveTo(file, next);
+    target = found.dwDataOffset + ((found.cksize + 1) & ~uint32_t{1});
+    SeekTo(file, target);
+    if (Position(file) == target && ++landed > file->length) {
+      ReportEndlessSearch(file, wanted);
+      break;
+    }
   }
-  MoveTo(file, start);
+  SeekTo(file, target);
   return MMIOERR_CHUNKNOTFOUND;
 }
 
@@ -216,10 +253,12 @@ extern "C" MMRESULT WINAPI mmioSetInfo(HMMIO file, LPCMMIOINFO info, UINT) {
   if (standin::Enter("mmioSetInfo")) return MMSYSERR_INVALPARAM;
   if (!Valid(file)) return MMSYSERR_INVALHANDLE;
   if (!info || file->buffer.empty()) return MMSYSERR_INVALPARAM;
+  // Only the bytes read so far may be handed back: a pointer past them would let the next
+  // read copy what the file never held, or a negative count.
   const char* begin = file->info.pchBuffer;
-  const char* end = begin + file->info.cchBuffer;
-  auto inside = [&](const char* p) { return p >= begin && p <= end; };
-  if (info->pchBuffer != begin || !inside(info->pchNext) || !inside(info->pchEndRead))
+  const char* read_end = file->info.pchEndRead;
+  if (info->pchBuffer != begin || info->pchEndRead < begin || info->pchEndRead > read_end ||
+      info->pchNext < begin || info->pchNext > info->pchEndRead)
     return MMSYSERR_INVALPARAM;
   file->info.pchNext = info->pchNext;
   file->info.pchEndRead = info->pchEndRead;
@@ -237,9 +276,11 @@ extern "C" MMRESULT WINAPI mmioClose(HMMIO file, UINT) {
 namespace standin {
 
 int OpenFiles() { return static_cast<int>(OpenHandles().size()); }
+int EndlessSearches() { return endless_searches; }
 
-void CloseAllFiles() {
+void ResetFiles() {
   while (!OpenHandles().empty()) CloseFile(*OpenHandles().begin());
+  endless_searches = 0;
 }
 
 }  // namespace standin

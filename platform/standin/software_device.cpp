@@ -32,7 +32,8 @@ int16_t ToSample(float value) {
 }
 
 // PCM only, integer samples of 8 to 32 bits, and a block alignment and byte rate that agree
-// with the channels, bits and rate.
+// with the channels, bits and rate, as Windows documents a PCM format. Wine's DirectSound takes
+// a byte rate or a rate out of line; the stand-in keeps to what Windows will play.
 HRESULT CheckFormat(const WAVEFORMATEX* format) {
   if (!format) return DSERR_INVALIDPARAM;
   if (format->wFormatTag != WAVE_FORMAT_PCM) return DSERR_BADFORMAT;
@@ -41,7 +42,7 @@ HRESULT CheckFormat(const WAVEFORMATEX* format) {
       format->nSamplesPerSec < 100 || format->nSamplesPerSec > 200000)
     return DSERR_BADFORMAT;
   if (format->nBlockAlign != format->nChannels * bits / 8 ||
-      format->nAvgBytesPerSec != format->nSamplesPerSec * format->nBlockAlign)
+      format->nAvgBytesPerSec != uint64_t{format->nSamplesPerSec} * format->nBlockAlign)
     return DSERR_INVALIDPARAM;
   return DS_OK;
 }
@@ -145,7 +146,7 @@ void DestroyAllDevices() {
 
 void ResetPlatform() {
   DestroyAllDevices();
-  CloseAllFiles();
+  ResetFiles();
   ResetCallLog();
   TakeRecording();
 }
