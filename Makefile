@@ -54,6 +54,8 @@ check: native win32 $(NATIVE_CHECK)/CMakeCache.txt
 	tests/wine-run out/kv3-bench.exe out/KV3_Pelk.dll out/kv3-bench
 	tests/run-scenarios out/kv3-bench
 	tests/sound-output out/kv3-bench
+	tests/refused-sounds out/kv3-bench
+	tests/mmio-agreement $(NATIVE_CHECK)/mmio-probe $(WIN32)/mmio-probe.exe
 
 clean:
 	rm -rf build out
