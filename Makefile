@@ -39,10 +39,10 @@ demo: native win32
 	@if scripts/enable-i386 --wine; then wine=--wine; else wine=; \
 	  echo "demo: wine32 cannot run here (see scripts/enable-i386); running natively"; fi; \
 	summary=$$(out/kv3-bench run bench/scenarios/demo.bench $$wine --root out/demo \
-	  --audio out/demo.wav --trace out/demo-trace.txt 2>&1); status=$$?; \
+	  --audio out/demo.wav --trace out/demo-trace.txt --plot out/demo.svg 2>&1); status=$$?; \
 	grep -vE '^(GetNamedVariable|FindNamedVariable|-- frame)' out/demo-trace.txt; \
 	echo "$$summary"; \
-	echo "demo: the cockpit sound is in out/demo.wav, every host call in out/demo-trace.txt"; \
+	echo "demo: the cockpit sound is in out/demo.wav, its picture in out/demo.svg, every host call in out/demo-trace.txt"; \
 	exit $$status
 
 check: native win32 $(NATIVE_CHECK)/CMakeCache.txt

@@ -8,6 +8,7 @@
 
 #include "bench/host/host_clock.h"
 #include "bench/measure/measure.h"
+#include "bench/run_outputs.h"
 #include "bench/scenarios/scenario_runner.h"
 #include "bench/host/session.h"
 #include "bench/sounds/sound_files.h"
@@ -56,19 +57,19 @@ int RunScenarioCommand(const Options& o) {
   if (!ParseScenario(o.file, text, &scenario, &error)) return std::fprintf(stderr, "%s\n", error.c_str()), 2;
   if (o.wine) return RunUnderWine(o);
   // Paths on the command line are the caller's; the session runs in the simulator folder.
-  std::string module = std::filesystem::absolute(o.module).string();
-  std::string trace = o.trace.empty() ? "" : std::filesystem::absolute(o.trace).string();
-  std::string audio = o.audio.empty() ? "" : std::filesystem::absolute(o.audio).string();
+  Options run = o;
+  for (std::string* path : {&run.module, &run.trace, &run.audio, &run.plot})
+    if (!path->empty()) *path = std::filesystem::absolute(*path).string();
   std::error_code cd_error;
   if (!o.root.empty()) std::filesystem::current_path(o.root, cd_error);
   if (cd_error) return std::fprintf(stderr, "kv3-bench: cannot enter %s\n", o.root.c_str()), 2;
-  if (!audio.empty()) StartAudioCapture();
-  ScenarioResult result = RunScenario(scenario, module);
+  if (!run.audio.empty() || !run.plot.empty()) StartAudioCapture();
+  ScenarioResult result = RunScenario(scenario, run.module);
   if (!result.loaded) return std::fprintf(stderr, "kv3-bench: %s\n", result.error.c_str()), 2;
-  if (!trace.empty() && !WriteTrace(trace, result.trace))
-    return std::fprintf(stderr, "kv3-bench: cannot write %s\n", o.trace.c_str()), 2;
-  if (!audio.empty() && !WriteAudioCapture(audio))
-    return std::fprintf(stderr, "kv3-bench: cannot write %s\n", o.audio.c_str()), 2;
+  std::string unwritten = run.trace;
+  if ((!run.trace.empty() && !WriteTrace(run.trace, result.trace)) ||
+      !WriteRunOutputs(run, result.trace, {TakeAudioCapture(), 2, kCaptureRate}, &unwritten))
+    return std::fprintf(stderr, "kv3-bench: cannot write %s\n", unwritten.c_str()), 2;
   return Report(scenario, result);
 }
 
@@ -100,11 +101,12 @@ const char* const kUsage =
     "  The built-in panel session: prints every host call the module makes, one a line;\n"
     "  lines starting with -- are the session's own steps.\n"
     "usage: kv3-bench run FILE [--wine] [--module PATH] [--root DIR] [--audio OUT.wav]\n"
-    "                 [--trace OUT.txt]\n"
+    "                 [--trace OUT.txt] [--plot OUT.svg]\n"
     "  Runs a scenario file and checks its expectations. --root is the simulator folder the\n"
     "  module finds Sound\\KV3_R40\\ in (default: the current directory); --audio writes what\n"
-    "  the cockpit sounded like; --trace writes every host call; --wine runs kv3-bench.exe on\n"
-    "  KV3_Pelk.dll under Wine instead.\n"
+    "  the cockpit sounded like; --trace writes every host call; --plot draws the session on\n"
+    "  a time axis (an SVG file for a browser); --wine runs kv3-bench.exe on KV3_Pelk.dll\n"
+    "  under Wine instead.\n"
     "usage: kv3-bench check-sounds [DIR] [--wine]\n"
     "  For each of the 28 sound files in DIR (default Sound/KV3_R40): ok with its format and\n"
     "  length, or why the module will refuse it; --wine checks against Wine's mmio and\n"
@@ -132,6 +134,7 @@ bool ParseOptions(const char* argv0, const std::vector<std::string>& args, Optio
                          : a == "--audio" ? &o->audio
                          : a == "--trace" ? &o->trace
                          : a == "--root"  ? &o->root
+                         : a == "--plot"  ? &o->plot
                          : a == "--frames" ? &frames
                                            : nullptr;
     if (value) {

@@ -13,7 +13,7 @@ struct Options {
   std::string self;      // the bench's own path, to find files beside it
   std::string module;
   std::string file;      // the scenario, or the sound folder
-  std::string audio, trace, root;
+  std::string audio, trace, root, plot;
   bool wine = false;
   int frames = -1;       // -1: the command's default
 };

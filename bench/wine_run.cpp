@@ -25,7 +25,7 @@ int RunUnderWine(const Options&) {
 #include <fstream>
 #include <vector>
 
-#include "bench/sounds/riff_writer.h"
+#include "bench/run_outputs.h"
 
 extern char** environ;
 
@@ -47,15 +47,22 @@ int Spawn(const std::vector<std::string>& argv) {
 }
 
 // Wine 8 mixes to 32-bit float stereo at 48 kHz; the capture holds those frames raw.
-bool ConvertCapture(const std::string& raw_path, const std::string& wav_path) {
+plot::Recording ReadCapture(const std::string& raw_path) {
   std::ifstream raw(raw_path, std::ios::binary);
-  std::vector<int16_t> samples;
+  plot::Recording recording{{}, 2, 48000};
   float value;
   while (raw.read(reinterpret_cast<char*>(&value), sizeof value)) {
     float clamped = value > 1.0f ? 1.0f : value < -1.0f ? -1.0f : value;
-    samples.push_back(static_cast<int16_t>(clamped * 32767.0f));
+    recording.samples.push_back(static_cast<int16_t>(clamped * 32767.0f));
   }
-  return WriteFileBytes(wav_path, PcmWave(2, 48000, 16, Samples16(samples)));
+  return recording;
+}
+
+std::vector<std::string> ReadLines(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
 }
 
 // A private HOME: its own 32-bit prefix, and an ALSA default device that writes what it is
@@ -91,14 +98,20 @@ int RunUnderWine(const Options& o) {
   std::vector<std::string> argv = {"wine", (out / "kv3-bench.exe").string(), o.command,
                                    fs::absolute(o.file.empty() ? "Sound/KV3_R40" : o.file).string()};
   if (o.command == "run") argv.insert(argv.end(), {"--module", module});
-  if (!o.trace.empty()) argv.insert(argv.end(), {"--trace", fs::absolute(o.trace).string()});
+  // The picture is drawn here, from the trace the Windows bench writes and the capture.
+  std::string trace = o.trace.empty() && !o.plot.empty()
+                          ? (home / ("trace-" + std::to_string(getpid()) + ".txt")).string()
+                          : o.trace;
+  if (!trace.empty()) argv.insert(argv.end(), {"--trace", fs::absolute(trace).string()});
   if (!o.root.empty()) argv.insert(argv.end(), {"--root", fs::absolute(o.root).string()});
   int code = Spawn(argv);
   Spawn({"wineserver", "-w"});  // every Wine process has ended and closed the recording
   if (code < 0) return std::fprintf(stderr, "kv3-bench: cannot start wine\n"), 2;
-  bool converted = o.audio.empty() || ConvertCapture(capture.string(), o.audio);
+  std::string unwritten;
+  bool written = WriteRunOutputs(o, ReadLines(trace), ReadCapture(capture.string()), &unwritten);
   fs::remove(capture);
-  if (!converted) return std::fprintf(stderr, "kv3-bench: cannot write %s\n", o.audio.c_str()), 2;
+  if (trace != o.trace) fs::remove(trace);
+  if (!written) return std::fprintf(stderr, "kv3-bench: cannot write %s\n", unwritten.c_str()), 2;
   return code;
 }
 
