@@ -57,17 +57,18 @@ void ServiceSlot(SoundSlot& slot) {
   if (slot.variable_id == host::kAbsent) return;
   sound::ControlValue value =
       sound::SplitControlValue(host::GetVariable(slot.variable_id, Device.enum_units));
+  // A stop comes before the new attenuation: "2002" then "0" must not let the mixer play the
+  // loop at full volume (volume part 0) for the moment between the two calls.
+  if (value.command == 0 && slot.command != 0) {
+    sound::StopSlot(slot);
+    slot.command = 0;
+  }
   if (value.volume_part != slot.volume_part) {
     slot.volume_part = value.volume_part;
     sound::ApplySlotVolume(slot);
   }
   if (value.command != slot.command) {
-    if (value.command == 0) {
-      sound::StopSlot(slot);
-      slot.command = 0;
-    } else {
-      StartSlot(slot, value.command);
-    }
+    StartSlot(slot, value.command);
   } else if (slot.command != 0 && !sound::IsSlotPlaying(slot)) {
     slot.command = 0;
     host::SetVariable(slot.variable_id, 0.0, Device.enum_units);

@@ -105,6 +105,34 @@ TEST_F(SoundGauge, DigitChangesReplayWithoutRewindingAndSwitchTheLoopFlag) {
                                      "SetVolume(-1000)", "GetStatus()"}));
 }
 
+// A stop is made before the new attenuation, so a stopping loop is never turned up first;
+// every other change applies the attenuation before it plays.
+TEST_F(SoundGauge, AStopComesBeforeTheNewVolumeAndAPlayAfterIt) {
+  const struct {
+    double from, to;
+    Calls calls;
+  } cases[] = {
+      {2002, 0, {"Stop()", "SetCurrentPosition(0)", "SetVolume(0)"}},
+      {2002, 3000, {"Stop()", "SetCurrentPosition(0)", "SetVolume(-3000)"}},
+      {2002, 1001, {"SetVolume(-1000)", "Play(0, 0, 0x0)"}},
+      {0, 3000, {"SetVolume(-3000)"}},
+      {3000, 1, {"SetVolume(0)", "Play(0, 0, 0x0)"}},
+  };
+  host.CreateVariable("Sound power cart");
+  Frame();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.from) + " to " + std::to_string(c.to));
+    host.SetVariable("Sound power cart", c.from);
+    Frame();
+    Mark();
+    host.SetVariable("Sound power cart", c.to);
+    sound()->callback(sound(), 6, 0);
+    EXPECT_EQ(CallsSinceMark(), c.calls);
+    host.SetVariable("Sound power cart", 0);
+    Frame();
+  }
+}
+
 TEST_F(SoundGauge, ControlValuesSplitIntoDigitAndAttenuation) {
   const double inf = std::numeric_limits<double>::infinity();
   const struct {
