@@ -3,9 +3,11 @@ SHELL := /bin/bash
 NATIVE := build/native
 NATIVE_CHECK := build/native-sanitize
 WIN32 := build/win32
+FUZZ := build/fuzz
 JOBS ?= 2
+FUZZ_SECONDS ?= 60
 
-.PHONY: all demo check dll native win32 deps clean
+.PHONY: all demo check dll native win32 fuzz fuzz-build deps clean
 
 all: dll native
 
@@ -17,6 +19,8 @@ $(NATIVE)/CMakeCache.txt: | deps
 	cmake -S . -B $(NATIVE) -DCMAKE_TOOLCHAIN_FILE=cmake/native-m32.cmake -DKV3_TESTS=OFF >/dev/null
 $(NATIVE_CHECK)/CMakeCache.txt: | deps
 	cmake -S . -B $(NATIVE_CHECK) -DCMAKE_TOOLCHAIN_FILE=cmake/native-m32.cmake -DKV3_SANITIZE=ON >/dev/null
+$(FUZZ)/CMakeCache.txt: | deps
+	cmake -S . -B $(FUZZ) -DCMAKE_TOOLCHAIN_FILE=cmake/clang-m32.cmake -DKV3_FUZZ=ON >/dev/null
 $(WIN32)/CMakeCache.txt: | deps
 	cmake -S . -B $(WIN32) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
 
@@ -32,6 +36,13 @@ win32: $(WIN32)/CMakeCache.txt
 
 dll: win32
 
+fuzz-build: $(FUZZ)/CMakeCache.txt
+	cmake --build $(FUZZ) -j$(JOBS)
+
+# Every libFuzzer target for FUZZ_SECONDS of new inputs; fails on any finding.
+fuzz: fuzz-build
+	tests/fuzz/run $(FUZZ) $(FUZZ_SECONDS)
+
 # The demo session against the real DLL under Wine where this machine can run it, natively
 # otherwise. The trace printed leaves out the per-frame reads; the file has every call.
 demo: native win32
@@ -45,11 +56,12 @@ demo: native win32
 	echo "demo: the cockpit sound is in out/demo.wav, its picture in out/demo.svg, every host call in out/demo-trace.txt"; \
 	exit $$status
 
-check: native win32 $(NATIVE_CHECK)/CMakeCache.txt
+check: native win32 fuzz-build $(NATIVE_CHECK)/CMakeCache.txt
 	cmake --build $(NATIVE_CHECK) -j$(JOBS)
 	@# LeakSanitizer stops the process's threads with ptrace, which qemu-i386 cannot do.
 	leaks=1; if scripts/enable-i386 --emulated; then leaks=0; fi; \
 	  cd $(NATIVE_CHECK) && ASAN_OPTIONS=detect_leaks=$$leaks ctest --output-on-failure
+	tests/fuzz/run $(FUZZ) --check
 	tests/check-dll out/KV3_Pelk.dll module/blank.bmp
 	tests/wine-run out/kv3-bench.exe out/KV3_Pelk.dll out/kv3-bench
 	tests/run-scenarios out/kv3-bench

@@ -9,6 +9,20 @@
 
 namespace traffic {
 
+constexpr double kMetresPerNauticalMile = 1852.0;
+
+// Interval in the panel's units of "ATC traffic update"; the search radius around the user.
+struct TrafficConfig {
+  uint32_t interval;
+  double radius_m;
+};
+constexpr TrafficConfig kDefaultConfig = {128, 20 * kMetresPerNauticalMile};
+
+// Reads the gauge's parameter text ("128020": interval 128, 20 nautical miles) into config.
+// A text that is absent or not all digits leaves config as it is; 0 when the text gives a
+// zero interval or radius, which switches the gauge off.
+int ConfigureFromParameters(const char* parameters, TrafficConfig* config);
+
 // One aircraft as the scan read it.
 struct TrafficRecord {
   double latitude;            // degrees

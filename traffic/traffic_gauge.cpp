@@ -14,16 +14,8 @@ constexpr int32_t kNotSetUp = 0;
 constexpr int32_t kReady = 1;
 constexpr int32_t kOff = -1;
 
-constexpr double kMetresPerNauticalMile = 1852.0;
-constexpr uint32_t kMinimumInterval = 16;
 constexpr uint32_t kFewestQueried = 2;
 constexpr uint32_t kMostQueried = traffic::kIdCapacity;
-
-// Interval in the panel's units of "ATC traffic update"; the search radius around the user.
-struct TrafficConfig {
-  uint32_t interval;
-  double radius_m;
-};
 
 struct TrafficVariables {
   int32_t update, state, dir, dist, alt;
@@ -32,7 +24,7 @@ struct TrafficVariables {
 // Everything the gauge keeps, shared by all its instances for the module's life.
 struct TrafficGauge {
   int32_t state = kNotSetUp;
-  TrafficConfig config = {128, 20 * kMetresPerNauticalMile};
+  traffic::TrafficConfig config = traffic::kDefaultConfig;
   // How many aircraft to ask for: a power of two that follows what the host lists.
   uint32_t QueryCount = 8;
   TrafficVariables variables = {host::kAbsent, host::kAbsent, host::kAbsent, host::kAbsent,
@@ -43,27 +35,6 @@ struct TrafficGauge {
 };
 
 TrafficGauge Gauge;
-
-// Decimal digits only, at least one; wraps like the host's unsigned 32-bit arithmetic.
-int ParseUnsignedDecimal(const char* text, uint32_t* n) {
-  uint32_t value = 0;
-  const char* c = text;
-  for (; *c >= '0' && *c <= '9'; ++c) value = value * 10 + static_cast<uint32_t>(*c - '0');
-  *n = value;
-  return c != text && *c == '\0';
-}
-
-// The parameter text is interval x 1000 + radius in nautical miles ("128020"). A text that is
-// not a number leaves the defaults; a zero interval or radius turns the gauge off.
-int Configure(const char* parameters) {
-  uint32_t n;
-  if (!parameters || !ParseUnsignedDecimal(parameters, &n)) return 1;
-  uint32_t interval = n / 1000, radius_nm = n % 1000;
-  if (interval == 0 || radius_nm == 0) return 0;
-  Gauge.config.interval = interval < kMinimumInterval ? kMinimumInterval : interval;
-  Gauge.config.radius_m = radius_nm * kMetresPerNauticalMile;
-  return 1;
-}
 
 int BindInterface() {
   Gauge.callback = host::GetRegisteredCallback("ITrafficInfo");
@@ -84,7 +55,7 @@ int BindInterface() {
 }
 
 int SetUp(const char* parameters) {
-  if (!Configure(parameters)) return 0;
+  if (!traffic::ConfigureFromParameters(parameters, &Gauge.config)) return 0;
   Gauge.variables.update = host::FindVariable("ATC traffic update");
   return Gauge.variables.update != host::kAbsent && BindInterface();
 }
