@@ -73,8 +73,7 @@ struct Entries {
 
   static double HOST_STDCALL GetNamedVariable(int32_t id, int32_t units) {
     HostEmulator& h = H();
-    bool known = id >= 0 && static_cast<size_t>(id) < h.variables_.size();
-    double value = known ? h.variables_[id].value : 0.0;
+    double value = h.Present(id) ? h.variables_[id].value : 0.0;
     h.Log("GetNamedVariable(" + h.VariableLabel(id) + ", " + h.UnitsLabel(units) + ") -> " +
           FormatValue(value));
     return value;
@@ -82,7 +81,7 @@ struct Entries {
 
   static void HOST_STDCALL SetNamedVariable(int32_t id, double value, int32_t units) {
     HostEmulator& h = H();
-    if (id >= 0 && static_cast<size_t>(id) < h.variables_.size()) h.variables_[id].value = value;
+    if (h.Present(id)) h.variables_[id].value = value;
     h.Log("SetNamedVariable(" + h.VariableLabel(id) + ", " + FormatValue(value) + ", " +
           h.UnitsLabel(units) + ")");
   }
@@ -122,17 +121,30 @@ HostEmulator::~HostEmulator() {
   if (current_emulator == this) current_emulator = nullptr;
 }
 
-int32_t HostEmulator::Find(const std::string& name) const {
+int32_t HostEmulator::Find(const std::string& name, bool gone_too) const {
   for (size_t i = 0; i < variables_.size(); ++i)
-    if (variables_[i].name == name) return static_cast<int32_t>(i);
+    if (variables_[i].name == name && (gone_too || variables_[i].present))
+      return static_cast<int32_t>(i);
   return -1;
 }
 
+bool HostEmulator::Present(int32_t id) const {
+  return id >= 0 && static_cast<size_t>(id) < variables_.size() && variables_[id].present;
+}
+
 int32_t HostEmulator::CreateVariable(const std::string& name, double value) {
+  int32_t id = Find(name, true);
+  if (id < 0) {
+    variables_.push_back({name, value, true});
+    return static_cast<int32_t>(variables_.size() - 1);
+  }
+  if (!variables_[id].present) variables_[id] = {name, value, true};
+  return id;
+}
+
+void HostEmulator::RemoveVariable(const std::string& name) {
   int32_t id = Find(name);
-  if (id >= 0) return id;
-  variables_.push_back({name, value});
-  return static_cast<int32_t>(variables_.size() - 1);
+  if (id >= 0) variables_[id].present = false;
 }
 
 void HostEmulator::SetVariable(const std::string& name, double value) {
@@ -157,8 +169,7 @@ void HostEmulator::Log(const std::string& line) {
 }
 
 std::string HostEmulator::VariableLabel(int32_t id) const {
-  bool known = id >= 0 && static_cast<size_t>(id) < variables_.size();
-  return std::to_string(id) + (known ? " \"" + variables_[id].name + "\"" : " ?");
+  return std::to_string(id) + (Present(id) ? " \"" + variables_[id].name + "\"" : " ?");
 }
 
 std::string HostEmulator::UnitsLabel(int32_t units) const {

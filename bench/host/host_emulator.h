@@ -23,8 +23,12 @@ class HostEmulator {
 
   HostServices* table() { return &table_; }
 
-  // The panel's side: variables its mark-up gauges create and write.
+  // The panel's side: variables its mark-up gauges create and write. A variable that was
+  // removed comes back under its old id when it is created or written again.
   int32_t CreateVariable(const std::string& name, double value = 0.0);
+  // The variable vanishes, as when the gauge that made it goes: the host no longer finds it,
+  // reads of its id give 0 and writes to it are dropped.
+  void RemoveVariable(const std::string& name);
   void SetVariable(const std::string& name, double value);
   double Variable(const std::string& name) const;
   void SetModuleVariable(uint32_t number, double value) { module_variables_[number] = value; }
@@ -53,6 +57,7 @@ class HostEmulator {
   struct NamedVariable {
     std::string name;
     double value;
+    bool present;
   };
   friend struct Entries;
   friend struct TrafficEntries;
@@ -62,7 +67,9 @@ class HostEmulator {
   std::string VariableLabel(int32_t id) const;
   std::string UnitsLabel(int32_t units) const;
   std::string ElementLabel(const void* element) const;
-  int32_t Find(const std::string& name) const;
+  // The id of a present variable; with gone_too, of one that was removed as well.
+  int32_t Find(const std::string& name, bool gone_too = false) const;
+  bool Present(int32_t id) const;
 
   HostServices table_{};
   std::vector<NamedVariable> variables_;

@@ -125,6 +125,12 @@ void TrafficHost::AddAircraft(uint32_t id, double latitude, double longitude, do
   }
 }
 
+void TrafficHost::RemoveAircraft(uint32_t id) {
+  aircraft_.erase(std::remove_if(aircraft_.begin(), aircraft_.end(),
+                                 [id](const Aircraft& a) { return a.id == id; }),
+                  aircraft_.end());
+}
+
 void TrafficHost::SetValue(uint32_t id, const std::string& property, double value) {
   if (Aircraft* a = Find(id)) a->values[property] = value;
 }
@@ -164,6 +170,10 @@ std::string TrafficHost::PropertyLabel(uint32_t property) const {
 }
 
 bool TrafficHost::Read(uint32_t id, uint32_t property, double* value) {
+  ++reads_;
+  if (reads_ == failing_read_.nth || (failing_read_.from_then_on && failing_read_.nth > 0 &&
+                                      reads_ > failing_read_.nth))
+    return false;
   const Aircraft* a = Find(id);
   const std::string* name = PropertyName(property);
   if (!a || !name || a->failing.count(*name)) return false;

@@ -34,6 +34,13 @@ class TrafficHost {
   // knows no variation there).
   void FailRead(uint32_t id, const std::string& property);
 
+  // The aircraft leaves the host's list.
+  void RemoveAircraft(uint32_t id);
+  // GetAircraftValue calls made so far, and a failure of the nth of them (counting from the
+  // first ever made), that one only or every later one too.
+  int reads() const { return reads_; }
+  void FailNthRead(int nth, bool from_then_on) { failing_read_ = {nth, from_then_on}; }
+
   void SetTrafficFlag(bool on) { traffic_flag_ = on; }
   // A misbehaving host: ListAircraftInRadius reports this many more ids than it wrote.
   void ReturnExtraIds(uint32_t extra) { extra_ids_ = extra; }
@@ -79,6 +86,11 @@ class TrafficHost {
   std::vector<std::string> properties_;
   bool traffic_flag_ = false;
   uint32_t extra_ids_ = 0;
+  int reads_ = 0;
+  struct {
+    int nth;
+    bool from_then_on;
+  } failing_read_ = {0, false};
   bool callback_withheld_ = false;
   bool interface_withheld_ = false;
 };
