@@ -8,9 +8,10 @@
 
 #include "bench/host/host_clock.h"
 #include "bench/measure/measure.h"
+#include "bench/host/session.h"
 #include "bench/run_outputs.h"
 #include "bench/scenarios/scenario_runner.h"
-#include "bench/host/session.h"
+#include "bench/soak/soak.h"
 #include "bench/sounds/sound_files.h"
 #include "bench/wine_run.h"
 
@@ -80,6 +81,18 @@ int RunBuiltIn(const Options& o) {
   return 0;
 }
 
+int RunSoakCommand(Options o) {
+  if (o.root.empty()) o.root = BesideProgram(o.self, "soak-root");
+  if (o.wine) return RunUnderWine(o);
+  SoakOptions soak;
+  soak.module = o.module;
+  soak.root = o.root;
+  if (o.frames >= 0) soak.frames = o.frames;
+  soak.minutes = o.minutes;
+  soak.seed = static_cast<uint32_t>(o.seed);
+  return RunSoak(soak);
+}
+
 bool TakeValue(const std::vector<std::string>& args, size_t* i, std::string* value, std::string* error) {
   if (*i + 1 >= args.size()) return *error = args[*i] + " needs a value", false;
   *value = args[++*i];
@@ -107,6 +120,12 @@ const char* const kUsage =
     "  the cockpit sounded like; --trace writes every host call; --plot draws the session on\n"
     "  a time axis (an SVG file for a browser); --wine runs kv3-bench.exe on KV3_Pelk.dll\n"
     "  under Wine instead.\n"
+    "usage: kv3-bench soak [--wine] [--frames N | --minutes M] [--seed S] [--root DIR]\n"
+    "  Random panel activity (default 20000 frames, seed 1): all 28 slots with valid and odd\n"
+    "  values, traffic runs over a changing list, teardowns and reloads of the module. Fails\n"
+    "  (exit 1) when the module leaves files, buffers or devices open at a teardown, or, with\n"
+    "  --wine, when the process's handles or private memory grow. Sounds go into DIR\n"
+    "  (default soak-root beside kv3-bench).\n"
     "usage: kv3-bench check-sounds [DIR] [--wine]\n"
     "  For each of the 28 sound files in DIR (default Sound/KV3_R40): ok with its format and\n"
     "  length, or why the module will refuse it; --wine checks against Wine's mmio and\n"
@@ -129,14 +148,16 @@ bool ParseOptions(const char* argv0, const std::vector<std::string>& args, Optio
   if (!args.empty() && args[0].rfind("-", 0) != 0) o->command = args[i++];
   for (; i < args.size(); ++i) {
     const std::string& a = args[i];
-    std::string frames;
-    std::string* value = a == "--module" ? &o->module
-                         : a == "--audio" ? &o->audio
-                         : a == "--trace" ? &o->trace
-                         : a == "--root"  ? &o->root
-                         : a == "--plot"  ? &o->plot
-                         : a == "--frames" ? &frames
-                                           : nullptr;
+    std::string frames, minutes, seed;
+    std::string* value = a == "--module"    ? &o->module
+                         : a == "--audio"   ? &o->audio
+                         : a == "--trace"   ? &o->trace
+                         : a == "--root"    ? &o->root
+                         : a == "--plot"    ? &o->plot
+                         : a == "--frames"  ? &frames
+                         : a == "--minutes" ? &minutes
+                         : a == "--seed"    ? &seed
+                                            : nullptr;
     if (value) {
       if (!TakeValue(args, &i, value, error)) return false;
     } else if (a == "--wine") {
@@ -148,10 +169,17 @@ bool ParseOptions(const char* argv0, const std::vector<std::string>& args, Optio
     }
     if (!frames.empty() && !ParseFrames(frames, &o->frames))
       return *error = "--frames needs a whole number", false;
+    if (!minutes.empty() && !ParseFrames(minutes, &o->minutes))
+      return *error = "--minutes needs a whole number", false;
+    if (!seed.empty() && !ParseFrames(seed, &o->seed))
+      return *error = "--seed needs a whole number", false;
   }
   if (o->command == "run" && o->file.empty()) return *error = "run needs a scenario file", false;
   if (o->command == "make-sounds" && o->file.empty()) return *error = "make-sounds needs a folder", false;
+  if (o->command == "soak" && o->frames >= 0 && o->minutes > 0)
+    return *error = "soak takes --frames or --minutes, not both", false;
   if (o->command != "session" && o->command != "run" && o->command != "measure" &&
+      o->command != "soak" &&
       o->command != "check-sounds" && o->command != "make-sounds")
     return *error = "unknown command '" + o->command + "'", false;
   return true;
@@ -160,6 +188,7 @@ bool ParseOptions(const char* argv0, const std::vector<std::string>& args, Optio
 int RunCommand(const Options& o) {
   if (o.command == "run") return RunScenarioCommand(o);
   if (o.command == "measure") return RunMeasurement(o.module, o.frames < 1 ? 100000 : o.frames);
+  if (o.command == "soak") return RunSoakCommand(o);
   if (o.command == "check-sounds" && o.wine) return RunUnderWine(o);
   if (o.command == "check-sounds") return CheckSounds(o.file.empty() ? "Sound/KV3_R40" : o.file);
   if (o.command == "make-sounds") return MakeSounds(o.file) ? 0 : 2;

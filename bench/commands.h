@@ -9,13 +9,16 @@ namespace bench {
 extern const char* const kUsage;
 
 struct Options {
-  std::string command;   // "session" (no command), "run", "measure", "check-sounds", "make-sounds"
+  std::string command;   // "session" (no command), "run", "measure", "soak", "check-sounds",
+                         // "make-sounds"
   std::string self;      // the bench's own path, to find files beside it
   std::string module;
   std::string file;      // the scenario, or the sound folder
   std::string audio, trace, root, plot;
   bool wine = false;
   int frames = -1;       // -1: the command's default
+  int minutes = 0;       // soak: run this long instead of a number of frames
+  int seed = 1;          // soak: the panel activity's seed
 };
 
 bool ParseOptions(const char* argv0, const std::vector<std::string>& args, Options* options,

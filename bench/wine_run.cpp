@@ -95,8 +95,14 @@ int RunUnderWine(const Options& o) {
   std::string module = o.module.size() > 3 && o.module.substr(o.module.size() - 3) == ".so"
                            ? (out / "KV3_Pelk.dll").string()
                            : fs::absolute(o.module).string();
-  std::vector<std::string> argv = {"wine", (out / "kv3-bench.exe").string(), o.command,
-                                   fs::absolute(o.file.empty() ? "Sound/KV3_R40" : o.file).string()};
+  std::vector<std::string> argv = {"wine", (out / "kv3-bench.exe").string(), o.command};
+  if (o.command == "soak") {
+    argv.insert(argv.end(), {"--module", module, "--seed", std::to_string(o.seed)});
+    if (o.frames >= 0) argv.insert(argv.end(), {"--frames", std::to_string(o.frames)});
+    if (o.minutes > 0) argv.insert(argv.end(), {"--minutes", std::to_string(o.minutes)});
+  } else {
+    argv.push_back(fs::absolute(o.file.empty() ? "Sound/KV3_R40" : o.file).string());
+  }
   if (o.command == "run") argv.insert(argv.end(), {"--module", module});
   // The picture is drawn here, from the trace the Windows bench writes and the capture.
   std::string trace = o.trace.empty() && !o.plot.empty()

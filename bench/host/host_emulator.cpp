@@ -164,7 +164,7 @@ int32_t HostEmulator::UnitsFor(const std::string& name) {
 
 void HostEmulator::Log(const std::string& line) {
   ++host_calls_;
-  trace_.push_back(line);
+  Note(line);
   if (on_host_call_) on_host_call_(line);
 }
 

@@ -40,8 +40,13 @@ class HostEmulator {
   // The traffic interface and its aircraft, reached through GetRegisteredCallback.
   TrafficHost& traffic() { return traffic_; }
 
-  void Note(const std::string& line) { trace_.push_back(line); }
+  void Note(const std::string& line) {
+    if (keep_trace_) trace_.push_back(line);
+  }
   const std::vector<std::string>& trace() const { return trace_; }
+  // A long session keeps no trace, so the bench's memory stays flat; calls are still counted
+  // and observed.
+  void KeepTrace(bool keep) { keep_trace_ = keep; }
 
   // Calls that reach the host through the table; the bench's own notes are not counted.
   int host_calls() const { return host_calls_; }
@@ -80,6 +85,7 @@ class HostEmulator {
   int host_calls_ = 0;
   std::function<void(const std::string&)> on_host_call_;
   std::vector<std::string> trace_;
+  bool keep_trace_ = true;
   TrafficHost traffic_{*this};
 };
 
