@@ -68,6 +68,7 @@ check: native win32 fuzz-build $(NATIVE_CHECK)/CMakeCache.txt
 	tests/sound-output out/kv3-bench
 	tests/refused-sounds out/kv3-bench
 	tests/mmio-agreement $(NATIVE_CHECK)/mmio-probe $(WIN32)/mmio-probe.exe
+	tests/soak-run out/kv3-bench
 
 clean:
 	rm -rf build out

@@ -132,9 +132,10 @@ const char* const kUsage =
     "  DirectSound.\n"
     "usage: kv3-bench make-sounds DIR\n"
     "  Writes 28 synthetic demo sounds into DIR.\n"
-    "usage: kv3-bench measure [--module PATH] [--frames N]\n"
-    "  Times N steady-state sound services (default 100000), with their host calls and\n"
-    "  heap allocations.\n"
+    "usage: kv3-bench measure [--module PATH] [--frames N] [--root DIR]\n"
+    "  Times N steady-state sound services (default 100000), the start-up load of the 28\n"
+    "  demo sounds (made in DIR, default measure-root beside kv3-bench) and traffic runs,\n"
+    "  each against a bare loop making the same host or file calls: prints the ratios.\n"
     "  --module PATH  the module to load (default: KV3_Pelk.so or KV3_Pelk.dll beside kv3-bench)\n"
     "exit: 0 done and every expectation held, 1 an expectation failed or a sound file will not\n"
     "play, 2 bad arguments, a bad scenario line or a module that does not load\n";
@@ -187,7 +188,9 @@ bool ParseOptions(const char* argv0, const std::vector<std::string>& args, Optio
 
 int RunCommand(const Options& o) {
   if (o.command == "run") return RunScenarioCommand(o);
-  if (o.command == "measure") return RunMeasurement(o.module, o.frames < 1 ? 100000 : o.frames);
+  if (o.command == "measure")
+    return RunMeasurement(o.module, o.frames < 1 ? 100000 : o.frames,
+                          o.root.empty() ? BesideProgram(o.self, "measure-root") : o.root);
   if (o.command == "soak") return RunSoakCommand(o);
   if (o.command == "check-sounds" && o.wine) return RunUnderWine(o);
   if (o.command == "check-sounds") return CheckSounds(o.file.empty() ? "Sound/KV3_R40" : o.file);

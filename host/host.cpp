@@ -8,10 +8,6 @@ int32_t FindVariable(const char* name) {
   return Present() ? Table()->FindNamedVariable(name) : kAbsent;
 }
 
-double GetVariable(int32_t id, int32_t units) {
-  return Present() ? Table()->GetNamedVariable(id, units) : 0.0;
-}
-
 void SetVariable(int32_t id, double value, int32_t units) {
   if (Present()) Table()->SetNamedVariable(id, value, units);
 }

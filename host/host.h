@@ -16,7 +16,10 @@ inline HostServices* Table() { return ImportTable.services.table; }
 inline bool Present() { return Table() != nullptr; }
 
 int32_t FindVariable(const char* name);
-double GetVariable(int32_t id, int32_t units);
+// Inline: the sound gauge reads every slot's variable on every service.
+inline double GetVariable(int32_t id, int32_t units) {
+  return Present() ? Table()->GetNamedVariable(id, units) : 0.0;
+}
 void SetVariable(int32_t id, double value, int32_t units);
 int32_t UnitsId(const char* units_name);
 void TriggerEvent(uint32_t event, uint32_t value);

@@ -1,7 +1,5 @@
 #include "sound/sound_slots.h"
 
-#include "host/double_to_int.h"
-
 namespace sound {
 
 #define KV3_SLOT(variable, file) {variable, -1, 0, 0, nullptr, "Sound\\KV3_R40\\" file}
@@ -39,13 +37,6 @@ SoundSlot SoundTable[kSlotCount + 1] = {
 #undef KV3_SLOT
 
 SoundDevice Device = {nullptr, 0, -1};
-
-// Truncating division: -7 gives command -7, -12 gives -2 with volume part -10.
-ControlValue SplitControlValue(double value) {
-  int32_t n = static_cast<int32_t>(TruncateToLow32(value));
-  int32_t command = n % 10;
-  return {command, n - command};
-}
 
 // DirectSound results count only when exactly 0: a positive one is a failure too.
 int PlaySlot(SoundSlot& slot) {

@@ -3,6 +3,7 @@
 // and loaded again, and the resources checked.
 #include "bench/soak/soak.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -70,8 +71,12 @@ class Soak {
     return options_.minutes > 0 ? Seconds() >= options_.minutes * 60.0
                                 : counts_.frames >= options_.frames;
   }
-  // A panel closes after seconds to a few minutes of flying.
-  long NextTeardown() { return counts_.frames + 100 + random_.Below(2000); }
+  // A panel closes after seconds to a couple of minutes of flying; a short soak still sees a
+  // teardown or two before its end.
+  long NextTeardown() {
+    long spread = options_.minutes > 0 ? 2000 : std::min(2000L, std::max(1L, options_.frames / 3));
+    return counts_.frames + 100 + random_.Below(static_cast<uint32_t>(spread));
+  }
 
   bool Load() {
     module_ = LoadIntoHost(host_, options_.module);
