@@ -1,7 +1,7 @@
 // The WAV loader on any bytes, through the stand-in's mmio and software DirectSound. Besides
 // the sanitizers' checks, every input must leave the file closed and, once the slot is
-// released, no buffer and no device alive: a loader that leaks per file leaks per reload in
-// the simulator.
+// released, no buffer and no device alive (a loader that leaks per file leaks per reload in
+// the simulator), and must not start a chunk search that would never end under winmm.
 #include <unistd.h>
 
 #include <cstdint>
@@ -50,6 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   sound::SoundSlot slot{"Sound fuzz", -1, 0, 0, nullptr, input_path.c_str()};
   int loaded = sound::LoadWaveIntoSlot(slot, device);
   Require(standin::OpenFiles() == 0, "the file was left open");
+  Require(standin::EndlessSearches() == 0, "a chunk search that winmm would never end");
   Require(loaded ? slot.buffer != nullptr : slot.buffer == nullptr,
           "the result and the slot's buffer disagree");
   Require(standin::LiveBuffers() == loaded, "a buffer outlived a failed load");
