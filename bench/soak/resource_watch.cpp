@@ -4,8 +4,9 @@
 #include <cstdio>
 
 #if defined(_WIN32)
-#include <psapi.h>
 #include <windows.h>
+// psapi.h needs windows.h's types.
+#include <psapi.h>
 #else
 #include "platform/standin/control.h"
 #endif
