@@ -32,7 +32,7 @@ native: $(NATIVE)/CMakeCache.txt
 win32: $(WIN32)/CMakeCache.txt
 	cmake --build $(WIN32) -j$(JOBS)
 	@mkdir -p out
-	cp $(WIN32)/KV3_Pelk.dll $(WIN32)/kv3-bench.exe out/
+	cp $(WIN32)/KV3_Pelk.dll $(WIN32)/KV3_Pelk.dll.debug $(WIN32)/kv3-bench.exe out/
 
 dll: win32
 

@@ -4,11 +4,14 @@
 #include <vector>
 
 #include "bench/commands.h"
+#include "kv3_version.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   for (const std::string& a : args)
     if (a == "--help" || a == "-h") return std::printf("%s", bench::kUsage), 0;
+  for (const std::string& a : args)
+    if (a == "--version") return std::printf("kv3-bench %s\n", KV3_VERSION), 0;
   bench::Options options;
   std::string error;
   if (!bench::ParseOptions(argv[0], args, &options, &error)) {
