@@ -13,6 +13,7 @@
 #include "bench/scenarios/scenario_runner.h"
 #include "bench/soak/soak.h"
 #include "bench/sounds/sound_files.h"
+#include "bench/symbols/symbolize.h"
 #include "bench/wine_run.h"
 
 namespace bench {
@@ -136,6 +137,11 @@ const char* const kUsage =
     "  Times N steady-state sound services (default 100000), the start-up load of the 28\n"
     "  demo sounds (made in DIR, default measure-root beside kv3-bench) and traffic runs,\n"
     "  each against a bare loop making the same host or file calls: prints the ratios.\n"
+    "usage: kv3-bench symbolize DLL OFFSET [DEBUGFILE]\n"
+    "  Names the function and source line at the fault offset Windows reports for a crash in\n"
+    "  the module (Fault offset: 0x00001a2b), from its debug file (default DLL.debug).\n"
+    "usage: kv3-bench --version\n"
+    "  Prints the release: the version in the package's name and the DLL's product version.\n"
     "  --module PATH  the module to load (default: KV3_Pelk.so or KV3_Pelk.dll beside kv3-bench)\n"
     "exit: 0 done and every expectation held, 1 an expectation failed or a sound file will not\n"
     "play, 2 bad arguments, a bad scenario line or a module that does not load\n";
@@ -163,6 +169,8 @@ bool ParseOptions(const char* argv0, const std::vector<std::string>& args, Optio
       if (!TakeValue(args, &i, value, error)) return false;
     } else if (a == "--wine") {
       o->wine = true;
+    } else if (a[0] != '-' && o->command == "symbolize") {
+      o->operands.push_back(a);
     } else if (a[0] != '-' && o->file.empty()) {
       o->file = a;
     } else {
@@ -179,9 +187,11 @@ bool ParseOptions(const char* argv0, const std::vector<std::string>& args, Optio
   if (o->command == "make-sounds" && o->file.empty()) return *error = "make-sounds needs a folder", false;
   if (o->command == "soak" && o->frames >= 0 && o->minutes > 0)
     return *error = "soak takes --frames or --minutes, not both", false;
+  if (o->command == "symbolize" && (o->operands.size() < 2 || o->operands.size() > 3))
+    return *error = "symbolize needs a DLL, an offset and perhaps its debug file", false;
   if (o->command != "session" && o->command != "run" && o->command != "measure" &&
-      o->command != "soak" &&
-      o->command != "check-sounds" && o->command != "make-sounds")
+      o->command != "soak" && o->command != "check-sounds" && o->command != "make-sounds" &&
+      o->command != "symbolize")
     return *error = "unknown command '" + o->command + "'", false;
   return true;
 }
@@ -195,6 +205,7 @@ int RunCommand(const Options& o) {
   if (o.command == "check-sounds" && o.wine) return RunUnderWine(o);
   if (o.command == "check-sounds") return CheckSounds(o.file.empty() ? "Sound/KV3_R40" : o.file);
   if (o.command == "make-sounds") return MakeSounds(o.file) ? 0 : 2;
+  if (o.command == "symbolize") return Symbolize(o.operands);
   return RunBuiltIn(o);
 }
 

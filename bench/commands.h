@@ -10,10 +10,11 @@ extern const char* const kUsage;
 
 struct Options {
   std::string command;   // "session" (no command), "run", "measure", "soak", "check-sounds",
-                         // "make-sounds"
+                         // "make-sounds", "symbolize"
   std::string self;      // the bench's own path, to find files beside it
   std::string module;
   std::string file;      // the scenario, or the sound folder
+  std::vector<std::string> operands;  // symbolize: DLL OFFSET [DEBUGFILE]
   std::string audio, trace, root, plot;
   bool wine = false;
   int frames = -1;       // -1: the command's default
