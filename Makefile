@@ -7,7 +7,7 @@ FUZZ := build/fuzz
 JOBS ?= 2
 FUZZ_SECONDS ?= 60
 
-.PHONY: all demo check dll native win32 fuzz fuzz-build deps clean
+.PHONY: all demo check dll dist native win32 fuzz fuzz-build deps clean
 
 all: dll native
 
@@ -43,6 +43,13 @@ fuzz-build: $(FUZZ)/CMakeCache.txt
 fuzz: fuzz-build
 	tests/fuzz/run $(FUZZ) $(FUZZ_SECONDS)
 
+# The package for panel authors: out/dist/KV3_Pelk-VERSION.zip. Its files carry the time of
+# the last commit, so every build of a commit packs the same bytes.
+SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || echo 315532800)
+export SOURCE_DATE_EPOCH
+dist: win32
+	package/make-package out out/dist
+
 # The demo session against the real DLL under Wine where this machine can run it, natively
 # otherwise. The trace printed leaves out the per-frame reads; the file has every call.
 demo: native win32
@@ -56,13 +63,16 @@ demo: native win32
 	echo "demo: the cockpit sound is in out/demo.wav, its picture in out/demo.svg, every host call in out/demo-trace.txt"; \
 	exit $$status
 
-check: native win32 fuzz-build $(NATIVE_CHECK)/CMakeCache.txt
+check: native dist fuzz-build $(NATIVE_CHECK)/CMakeCache.txt
 	cmake --build $(NATIVE_CHECK) -j$(JOBS)
 	@# LeakSanitizer stops the process's threads with ptrace, which qemu-i386 cannot do.
 	leaks=1; if scripts/enable-i386 --emulated; then leaks=0; fi; \
 	  cd $(NATIVE_CHECK) && ASAN_OPTIONS=detect_leaks=$$leaks ctest --output-on-failure
 	tests/fuzz/run $(FUZZ) --check
 	tests/check-dll out/KV3_Pelk.dll module/blank.bmp
+	tests/check-reproducible out $(JOBS)
+	tests/check-symbolize $(NATIVE_CHECK)/kv3-bench out/KV3_Pelk.dll out/kv3-bench.exe
+	tests/check-dist out/dist/KV3_Pelk-$$(head -n 1 VERSION).zip out/KV3_Pelk.dll
 	tests/wine-run out/kv3-bench.exe out/KV3_Pelk.dll out/kv3-bench
 	tests/run-scenarios out/kv3-bench
 	tests/sound-output out/kv3-bench
