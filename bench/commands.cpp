@@ -161,6 +161,7 @@ bool ParseOptions(const char* argv0, const std::vector<std::string>& args, Optio
                          : a == "--trace"   ? &o->trace
                          : a == "--root"    ? &o->root
                          : a == "--plot"    ? &o->plot
+                         : a == "--sim-root" ? &o->sim_root
                          : a == "--frames"  ? &frames
                          : a == "--minutes" ? &minutes
                          : a == "--seed"    ? &seed
@@ -206,6 +207,7 @@ int RunCommand(const Options& o) {
   if (o.command == "check-sounds") return CheckSounds(o.file.empty() ? "Sound/KV3_R40" : o.file);
   if (o.command == "make-sounds") return MakeSounds(o.file) ? 0 : 2;
   if (o.command == "symbolize") return Symbolize(o.operands);
+  if (o.command == "read-panel") return panels::PrintPanelReading(o.file, {o.sim_root, ""});
   return RunBuiltIn(o);
 }
 

@@ -16,6 +16,7 @@ struct Options {
   std::string file;      // the scenario, or the sound folder
   std::vector<std::string> operands;  // symbolize: DLL OFFSET [DEBUGFILE]
   std::string audio, trace, root, plot;
+  std::string sim_root;  // the simulator folder a panel's gauges are also looked for in
   bool wine = false;
   int frames = -1;       // -1: the command's default
   int minutes = 0;       // soak: run this long instead of a number of frames

@@ -1,0 +1,59 @@
+#include "bench/panels/folders.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+#include "bench/panels/formats/ini_reader.h"
+
+namespace bench::panels {
+
+fs::path FindEntry(const fs::path& dir, const std::string& name) {
+  std::error_code error;
+  fs::path exact = dir / name;
+  if (fs::exists(exact, error)) return exact;
+  for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error))
+    if (SameName(it->path().filename().string(), name)) return it->path();
+  return {};
+}
+
+void SplitWritten(const std::string& written, std::string* folder, std::string* last) {
+  size_t slash = written.find_last_of("\\/");
+  *folder = slash == std::string::npos ? "" : written.substr(0, slash);
+  *last = slash == std::string::npos ? written : written.substr(slash + 1);
+}
+
+fs::path FindPath(const fs::path& base, const std::string& written) {
+  fs::path at = base;
+  size_t start = 0;
+  while (start <= written.size()) {
+    size_t end = std::min(written.find_first_of("\\/", start), written.size());
+    std::string part = written.substr(start, end - start);
+    start = end + 1;
+    if (part.empty() || part == ".") continue;
+    at = part == ".." ? (at / "..").lexically_normal() : FindEntry(at, part);
+    if (at.empty()) return {};
+  }
+  return at;
+}
+
+bool IsFile(const fs::path& path) {
+  std::error_code error;
+  return !path.empty() && fs::is_regular_file(path, error);
+}
+
+bool IsFolder(const fs::path& path) {
+  std::error_code error;
+  return !path.empty() && fs::is_directory(path, error);
+}
+
+bool ReadBytes(const fs::path& path, std::string* bytes) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return false;
+  bytes->assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  return !file.bad();
+}
+
+std::string Shown(const fs::path& path) { return path.generic_string(); }
+
+}  // namespace bench::panels

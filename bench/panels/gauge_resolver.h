@@ -1,0 +1,13 @@
+// Resolving every gauge line of a read panel.cfg to what the host would load for it.
+#pragma once
+
+#include "bench/panels/folders.h"
+#include "bench/panels/panel.h"
+
+namespace bench::panels {
+
+// Fills panel->gauges and panel->xml_gauges from panel->cfg; lines that load nothing, and
+// gauges that hide behind a folder of the same name, become findings.
+void ResolveGauges(const fs::path& panel_dir, const PanelOptions& options, Panel* panel);
+
+}  // namespace bench::panels

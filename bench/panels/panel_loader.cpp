@@ -1,0 +1,172 @@
+// From the folder the author points at to the panel.cfg that is read: the panel variant
+// aircraft.cfg chooses, then any aliases.
+#include <algorithm>
+#include <cstdlib>
+
+#include "bench/panels/folders.h"
+#include "bench/panels/gauge_resolver.h"
+#include "bench/panels/panel.h"
+
+namespace bench::panels {
+namespace {
+
+// Aliases chain rarely more than once; a longer chain is a loop the path compare missed.
+constexpr int kMaxAliases = 16;
+
+void Add(Panel* panel, const fs::path& file, int line, Severity severity, std::string message) {
+  panel->findings.push_back({Shown(file), line, severity, std::move(message)});
+}
+
+bool ReadInto(const fs::path& path, std::string* bytes, Panel* panel) {
+  if (ReadBytes(path, bytes)) return true;
+  panel->unreadable = true;
+  Add(panel, path, 0, Severity::kError, "cannot be read; make it a file you may read");
+  return false;
+}
+
+// "B737/" and "B737/./" as "B737".
+fs::path Normal(const std::string& dir) {
+  fs::path path = fs::path(dir).lexically_normal();
+  return path.has_filename() || !path.has_parent_path() ? path : path.parent_path();
+}
+
+bool IsFltsim(const std::string& name, long* number) {
+  if (name.size() < 8 || !SameName(name.substr(0, 7), "fltsim.")) return false;
+  char* end = nullptr;
+  *number = std::strtol(name.c_str() + 7, &end, 10);
+  return *end == '\0';
+}
+
+// The [fltsim.N] section that picks the panel: the one asked for, or the lowest N.
+const IniSection* ChooseFltsim(const IniFile& aircraft, const PanelOptions& options) {
+  const IniSection* chosen = nullptr;
+  long lowest = 0, number;
+  for (const IniSection& section : aircraft.sections) {
+    if (!IsFltsim(section.name, &number)) continue;
+    if (options.fltsim.empty() ? !chosen || number < lowest
+                               : SameName(section.name, options.fltsim))
+      chosen = &section, lowest = number;
+  }
+  return chosen;
+}
+
+void NoteOtherVariants(const IniFile& aircraft, const IniSection& chosen, const fs::path& file,
+                       Panel* panel) {
+  const IniKey* key = chosen.Key("panel");
+  std::string mine = key ? key->value : "";
+  long number;
+  for (const IniSection& section : aircraft.sections) {
+    const IniKey* other = section.Key("panel");
+    if (IsFltsim(section.name, &number) && !SameName(other ? other->value : "", mine))
+      return Add(panel, file, chosen.line, Severity::kNote,
+                 "the liveries of aircraft.cfg use more than one panel; reading the one of [" +
+                     chosen.name + "] (choose another with its section name)");
+  }
+}
+
+// The panel folder of an aircraft folder: "panel", or "panel.<key>" when aircraft.cfg says so.
+fs::path PanelFolderOf(const fs::path& aircraft, const PanelOptions& options, Panel* panel) {
+  fs::path cfg = FindEntry(aircraft, "aircraft.cfg");
+  std::string bytes, key;
+  const IniKey* panel_key = nullptr;
+  IniFile ini;
+  if (IsFile(cfg) && ReadInto(cfg, &bytes, panel)) {
+    std::vector<Finding> ignored;  // aircraft.cfg is the simulator's business, not the panel's
+    ini = ParseIni(bytes, Shown(cfg), &ignored);
+    const IniSection* fltsim = ChooseFltsim(ini, options);
+    if (!fltsim && !options.fltsim.empty())
+      return Add(panel, cfg, 0, Severity::kError,
+                 "has no [" + options.fltsim + "] section; name one of its [fltsim.N] sections"),
+             fs::path();
+    if (fltsim) {
+      panel->fltsim = fltsim->name;
+      panel_key = fltsim->Key("panel");
+      if (panel_key) key = panel_key->value;
+      NoteOtherVariants(ini, *fltsim, cfg, panel);
+    }
+  }
+  fs::path folder = FindEntry(aircraft, key.empty() ? "panel" : "panel." + key);
+  panel->variant = key;
+  if (IsFolder(folder)) return folder;
+  if (!key.empty())
+    Add(panel, cfg, panel_key->line, Severity::kError,
+        "panel=" + key + " but " + Shown(aircraft) + " has no folder panel." + key +
+            "; create it or correct the key");
+  else
+    Add(panel, aircraft, 0, Severity::kError,
+        "holds no panel folder; point at an aircraft folder (one holding panel\\panel.cfg) or "
+        "at a panel folder");
+  return {};
+}
+
+// The folder whose panel.cfg is read, following aliases; empty when none is reached.
+fs::path FollowAliases(fs::path folder, Panel* panel) {
+  std::vector<fs::path> seen;
+  while (true) {
+    fs::path cfg = FindEntry(folder, "panel.cfg");
+    if (!IsFile(cfg))
+      return Add(panel, folder, 0, Severity::kError,
+                 "holds no panel.cfg; point at an aircraft folder or a panel folder"),
+             fs::path();
+    std::error_code error;
+    fs::path identity = fs::weakly_canonical(cfg, error);
+    bool loop = std::find(seen.begin(), seen.end(), identity) != seen.end();
+    if (loop || static_cast<int>(seen.size()) > kMaxAliases)
+      return Add(panel, panel->aliases.back(), panel->cfg.alias_line, Severity::kError,
+                 "the aliases lead back to " + Shown(cfg) +
+                     "; point one of them at a panel of its own"),
+             fs::path();
+    seen.push_back(identity);
+    std::string bytes;
+    if (!ReadInto(cfg, &bytes, panel)) return {};
+    panel->cfg = ReadPanelCfg(bytes, Shown(cfg), &panel->findings);
+    panel->panel_cfg = Shown(cfg);
+    if (panel->cfg.alias.empty()) return folder;
+    const PanelCfg& alias = panel->cfg;
+    if (!alias.windows.empty())
+      Add(panel, cfg, alias.alias_line, Severity::kWarning,
+          "this panel.cfg is an alias, so its windows are never read; remove them or the alias");
+    panel->aliases.push_back(Shown(cfg));
+    // The alias names another aircraft folder beside this aircraft's own.
+    fs::path aircraft_parent = (folder / ".." / "..").lexically_normal();
+    fs::path target = FindPath(aircraft_parent, alias.alias);
+    if (!IsFolder(target))
+      return Add(panel, cfg, alias.alias_line, Severity::kError,
+                 "alias=" + alias.alias + " names no folder in " + Shown(aircraft_parent) +
+                     "; write the other aircraft's folder and its panel folder (Other\\panel)"),
+             fs::path();
+    folder = target;
+  }
+}
+
+}  // namespace
+
+const char* const kModuleName = "KV3_Pelk";
+const char* const kModuleGauges[2] = {"XMLSound", "TrafficInfo"};
+
+Panel LoadPanel(const std::string& dir, const PanelOptions& options) {
+  Panel panel;
+  fs::path start = Normal(dir);
+  if (!IsFolder(start)) {
+    Add(&panel, start, 0, Severity::kError, "is not a folder; point at an aircraft folder");
+    return panel;
+  }
+  fs::path folder;
+  if (IsFile(FindEntry(start, "panel.cfg"))) {
+    folder = start;
+    std::string name = start.filename().string();
+    if (name.size() > 6 && SameName(name.substr(0, 6), "panel.")) panel.variant = name.substr(6);
+    panel.aircraft_dir = Shown((start / "..").lexically_normal());
+  } else {
+    panel.aircraft_dir = Shown(start);
+    folder = PanelFolderOf(start, options, &panel);
+  }
+  if (!folder.empty()) folder = FollowAliases(folder, &panel);
+  if (folder.empty()) return panel;
+  panel.found = true;
+  panel.panel_dir = Shown(folder);
+  ResolveGauges(folder, options, &panel);
+  return panel;
+}
+
+}  // namespace bench::panels
