@@ -133,6 +133,10 @@ const char* const kUsage =
     "  DirectSound.\n"
     "usage: kv3-bench make-sounds DIR\n"
     "  Writes 28 synthetic demo sounds into DIR.\n"
+    "usage: kv3-bench check-panel AIRCRAFT_DIR [--sim-root DIR]\n"
+    "  Reads the aircraft's panel.cfg and XML gauges and reports what is wrong, one finding a\n"
+    "  line (FILE:LINE: error|warning|note: what; what to do). --sim-root: the simulator's\n"
+    "  folder, whose Gauges folder holds gauges too and whose Sound\\KV3_R40 is checked.\n"
     "usage: kv3-bench measure [--module PATH] [--frames N] [--root DIR]\n"
     "  Times N steady-state sound services (default 100000), the start-up load of the 28\n"
     "  demo sounds (made in DIR, default measure-root beside kv3-bench) and traffic runs,\n"
@@ -208,6 +212,7 @@ int RunCommand(const Options& o) {
   if (o.command == "make-sounds") return MakeSounds(o.file) ? 0 : 2;
   if (o.command == "symbolize") return Symbolize(o.operands);
   if (o.command == "read-panel") return panels::PrintPanelReading(o.file, {o.sim_root, ""});
+  if (o.command == "check-panel") return panels::CheckPanel(o.file, {o.sim_root, ""});
   return RunBuiltIn(o);
 }
 

@@ -8,6 +8,7 @@
 // line by its file name (FILE!GAUGE finds GAUGE.xml).
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -114,5 +115,14 @@ struct XmlGauge {
   std::vector<KeyHandler> keys;
   std::vector<UnknownName> unknown;
 };
+
+}  // namespace bench::panels
+
+namespace bench::panels {
+
+// Every script of the gauge with text in it: macros, update, elements (visibility first, then
+// their scripts, then nested elements), mouse areas (visibility, tooltip pieces, clicks, nested
+// areas), keys.
+void ForEachScript(const XmlGauge& gauge, const std::function<void(const Script&)>& visit);
 
 }  // namespace bench::panels

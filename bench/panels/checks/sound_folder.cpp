@@ -1,0 +1,49 @@
+// The module's sounds under the simulator folder: check-sounds' verdicts, on the files that
+// the panel's sound gauge will load. A refused file is a silent sound in the simulator; a
+// missing one is allowed (a panel may use only some sounds), so it is a note.
+#include "bench/panels/checks/panel_checks.h"
+#include "bench/panels/folders.h"
+#include "bench/sounds/sound_files.h"
+#include "sound/sound_slots.h"
+
+namespace bench::panels {
+namespace {
+
+bool PanelHasSoundGauge(const Panel& panel) {
+  for (const PanelGauge& gauge : panel.gauges)
+    if (gauge.resolved.target == GaugeTarget::kOurModule &&
+        gauge.resolved.module_gauge == kModuleGauges[0])
+      return true;
+  return false;
+}
+
+}  // namespace
+
+void CheckSoundFolder(const std::string& sim_root, Panel* panel) {
+  if (!PanelHasSoundGauge(*panel) || !IsFolder(sim_root)) return;
+  fs::path folder = FindPath(sim_root, "Sound\\KV3_R40");
+  if (folder.empty()) {
+    panel->findings.push_back({Shown(fs::path(sim_root) / "Sound" / "KV3_R40"), 0,
+                               Severity::kWarning,
+                               "no sound folder: every sound of the XMLSound gauge is silent; "
+                               "put the module's WAV files there"});
+    return;
+  }
+  for (const sound::SoundSlot* s = sound::SoundTable; s->variable_name; ++s) {
+    std::string name = SlotFileName(*s);
+    fs::path file = FindEntry(folder, name);
+    std::string shown = Shown(file.empty() ? folder / name : file);
+    WaveVerdict verdict = JudgeWave(file.empty() ? (folder / name).string() : file.string());
+    if (verdict.kind == WaveVerdict::kOk) continue;
+    std::string sound = "\"" + std::string(s->variable_name) + "\" is silent";
+    if (file.empty())
+      panel->findings.push_back({shown, 0, Severity::kNote, "missing: " + sound});
+    else
+      panel->findings.push_back(
+          {shown, 0, Severity::kError,
+           (verdict.kind == WaveVerdict::kDirectSoundRule ? "DirectSound refuses it: " : "") +
+               verdict.text + ": " + sound + "; save it again as a PCM WAV file"});
+  }
+}
+
+}  // namespace bench::panels

@@ -1,0 +1,75 @@
+// Keys of the window and virtual-cockpit sections. The simulator ignores a key it does not
+// know without a word, so a misspelt gauge key ("guage07") is a gauge that never loads, the
+// most common reason a panel "does nothing".
+#include <algorithm>
+#include <cctype>
+#include <iterator>
+
+#include "bench/panels/checks/panel_checks.h"
+
+namespace bench::panels {
+namespace {
+
+const char* const kWindowKeys[] = {
+    "file",      "file_1024", "size_mm",  "position", "visible",   "ident",
+    "window_size", "window_pos", "zorder", "sizeable", "nomenu",  "child_3d",
+    "pixel_size", "background_color", "texture", "type", "always_visible", "render_3d_shadow",
+    "no_luminous", "transparent", "alpha_blend", "window_size_ratio", "hidden"};
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+// Letters to change, add or drop to turn a into b (small words only).
+size_t EditDistance(const std::string& a, const std::string& b) {
+  std::vector<size_t> row(b.size() + 1);
+  for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (size_t i = 1; i <= a.size(); ++i) {
+    size_t diagonal = row[0];
+    row[0] = i;
+    for (size_t j = 1; j <= b.size(); ++j) {
+      size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+// "guage07" -> "gauge07": the letters before the number are a near miss of "gauge".
+bool LooksLikeGaugeKey(const std::string& key, std::string* meant) {
+  size_t digits = key.find_first_of("0123456789");
+  if (digits == std::string::npos || digits == 0) return false;
+  std::string letters = Lower(key.substr(0, digits)), number = key.substr(digits);
+  if (number.find_first_not_of("0123456789") != std::string::npos) return false;
+  if (EditDistance(letters, "gauge") > 2) return false;
+  *meant = "gauge" + number;
+  return true;
+}
+
+}  // namespace
+
+void CheckWindowKeys(Panel* panel) {
+  for (const PanelWindow& window : panel->cfg.windows) {
+    for (const IniKey& key : panel->cfg.ini.sections[window.section].keys) {
+      if (IsGaugeKey(key.name)) continue;
+      std::string lower = Lower(key.name), meant;
+      if (std::any_of(std::begin(kWindowKeys), std::end(kWindowKeys),
+                      [&](const char* known) { return lower == known; }))
+        continue;
+      if (LooksLikeGaugeKey(key.name, &meant))
+        panel->findings.push_back(
+            {Shown(panel->panel_cfg), key.line, Severity::kError,
+             "'" + key.name + "' is not a key the simulator knows, so this gauge never loads; "
+             "write " + meant});
+      else
+        panel->findings.push_back({Shown(panel->panel_cfg), key.line, Severity::kWarning,
+                                   "[" + window.name + "] has no key '" + key.name +
+                                       "'; the simulator ignores it: correct or remove it"});
+    }
+  }
+}
+
+}  // namespace bench::panels
