@@ -8,6 +8,7 @@
 
 #include "bench/host/host_clock.h"
 #include "bench/measure/measure.h"
+#include "bench/panels/checks/panel_checks.h"
 #include "bench/host/session.h"
 #include "bench/run_outputs.h"
 #include "bench/scenarios/scenario_runner.h"
@@ -194,9 +195,11 @@ bool ParseOptions(const char* argv0, const std::vector<std::string>& args, Optio
     return *error = "soak takes --frames or --minutes, not both", false;
   if (o->command == "symbolize" && (o->operands.size() < 2 || o->operands.size() > 3))
     return *error = "symbolize needs a DLL, an offset and perhaps its debug file", false;
+  if (o->command == "check-panel" && o->file.empty())
+    return *error = "check-panel needs an aircraft folder", false;
   if (o->command != "session" && o->command != "run" && o->command != "measure" &&
       o->command != "soak" && o->command != "check-sounds" && o->command != "make-sounds" &&
-      o->command != "symbolize")
+      o->command != "symbolize" && o->command != "check-panel")
     return *error = "unknown command '" + o->command + "'", false;
   return true;
 }
@@ -211,7 +214,6 @@ int RunCommand(const Options& o) {
   if (o.command == "check-sounds") return CheckSounds(o.file.empty() ? "Sound/KV3_R40" : o.file);
   if (o.command == "make-sounds") return MakeSounds(o.file) ? 0 : 2;
   if (o.command == "symbolize") return Symbolize(o.operands);
-  if (o.command == "read-panel") return panels::PrintPanelReading(o.file, {o.sim_root, ""});
   if (o.command == "check-panel") return panels::CheckPanel(o.file, {o.sim_root, ""});
   return RunBuiltIn(o);
 }

@@ -62,7 +62,7 @@ TEST(PanelFolder, TheLiveryChoosesThePanelVariant) {
   ASSERT_TRUE(first.found);
   EXPECT_EQ(first.fltsim, "fltsim.0");
   EXPECT_EQ(first.variant, "");
-  EXPECT_EQ(first.gauges.size(), 8u);
+  EXPECT_EQ(first.gauges.size(), 7u);
   EXPECT_TRUE(Says(first, Severity::kNote, "use more than one panel", 5));
   Panel second = LoadPanel(kPanels + "Trainer/", {"", "FLTSIM.1"});
   ASSERT_TRUE(second.found);
@@ -82,9 +82,9 @@ TEST(PanelFolder, AnAliasReadsTheOtherAircraftsPanel) {
   Panel panel = LoadPanel(kPanels + "Trainer Float", {});
   ASSERT_TRUE(panel.found);
   ASSERT_EQ(panel.aliases.size(), 1u);
-  EXPECT_EQ(Ends(panel.aliases[0], 25), "Trainer Float/panel/panel");
+  EXPECT_EQ(Ends(panel.aliases[0], 29), "Trainer Float/panel/panel.cfg");
   EXPECT_EQ(Ends(panel.panel_dir, 14), "/Trainer/panel");
-  EXPECT_EQ(panel.gauges.size(), 8u);
+  EXPECT_EQ(panel.gauges.size(), 7u);
   EXPECT_EQ(panel.gauges[0].resolved.target, GaugeTarget::kXmlGauge);
 }
 
@@ -100,7 +100,7 @@ TEST(PanelFolder, NamesAreFoundInAnyCase) {
     ASSERT_TRUE(panel.found);
     ASSERT_EQ(panel.gauges.size(), 1u);
     EXPECT_EQ(panel.gauges[0].resolved.target, GaugeTarget::kXmlGauge);
-    EXPECT_EQ(Ends(panel.gauges[0].resolved.path, 32), "sub dir/LIGHTS/strobe light.XML");
+    EXPECT_EQ(Ends(panel.gauges[0].resolved.path, 31), "sub dir/LIGHTS/strobe light.XML");
   }
 }
 

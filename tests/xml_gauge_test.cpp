@@ -110,8 +110,11 @@ TEST(XmlGauge, EveryScriptStartsOnItsLineInTheFile) {
   for (const char* name : {"Battery.xml", "BatteryNew.xml"}) {
     SCOPED_TRACE(name);
     std::string bytes = ReadText(kSwitches + name);
-    std::vector<std::string> lines{""};
-    for (char c : bytes) c == '\n' ? lines.emplace_back() : lines.back().push_back(c);
+    std::vector<std::string> lines{"", ""};  // lines[1] is the first line
+    for (char c : bytes) {
+      if (c == '\n') lines.emplace_back();
+      else lines.back().push_back(c);
+    }
     int scripts = 0;
     ForEachScript(Read(bytes), [&](const Script& script) {
       std::string token;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/panels/folders.h"
 #include "bench/panels/panel.h"
 
 namespace bench::panels {

@@ -107,6 +107,11 @@ CabinetRead Extract(mscab_decompressor* reader, mscabd_cabinet* cabinet, const s
 
 CabinetRead ReadCabinetMember(std::string_view cabinet, const std::string& member,
                               std::string* bytes, std::string* error) {
+  // libmspack reports a file too short for a cabinet's header as a failed read; to the author
+  // it is no cabinet at all, as Windows' own reader says.
+  constexpr size_t kHeaderSize = 36;
+  if (cabinet.size() < kHeaderSize || cabinet.substr(0, 4) != "MSCF")
+    return *error = "not a cabinet", CabinetRead::kBroken;
   MemorySystem system{
       {Open, Close, Read, Write, Seek, Tell, Message, Alloc, Free, Copy, nullptr}, cabinet, bytes};
   mscab_decompressor* reader = mspack_create_cab_decompressor(&system.base);
