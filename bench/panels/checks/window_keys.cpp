@@ -49,6 +49,13 @@ bool LooksLikeGaugeKey(const std::string& key, std::string* meant) {
   return true;
 }
 
+// "write visible" for a near miss of a known key, else the general advice.
+std::string Remedy(const std::string& key) {
+  for (const char* known : kWindowKeys)
+    if (EditDistance(key, known) <= 2 && key.size() > 3) return std::string("write ") + known;
+  return "correct or remove it";
+}
+
 }  // namespace
 
 void CheckWindowKeys(Panel* panel) {
@@ -67,7 +74,7 @@ void CheckWindowKeys(Panel* panel) {
       else
         panel->findings.push_back({Shown(panel->panel_cfg), key.line, Severity::kWarning,
                                    "[" + window.name + "] has no key '" + key.name +
-                                       "'; the simulator ignores it: correct or remove it"});
+                                       "'; the simulator ignores it: " + Remedy(lower)});
     }
   }
 }
