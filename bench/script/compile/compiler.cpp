@@ -1,0 +1,316 @@
+// Tokens to instructions. if{ becomes a jump over its block when the popped value is 0; a `}`
+// followed by els{ adds a jump over the els block; labels and gN jumps are matched once every
+// token is read.
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <map>
+#include <utility>
+
+#include "bench/script/compile/macro_expansion.h"
+#include "bench/script/compile/tokenizer.h"
+#include "bench/script/program.h"
+
+namespace bench::script {
+namespace {
+
+constexpr int kRegisters = 50;
+
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
+bool AllDigits(std::string_view text) {
+  if (text.empty() || text.size() > 9) return false;
+  for (char c : text)
+    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+  return true;
+}
+
+std::string_view Trimmed(std::string_view text) {
+  size_t begin = text.find_first_not_of(" \t\r\n");
+  if (begin == std::string_view::npos) return {};
+  return text.substr(begin, text.find_last_not_of(" \t\r\n") - begin + 1);
+}
+
+// Decimal (-18.216, .5, 1e3) or hexadecimal (0x0FF532).
+bool ParseNumber(std::string_view token, double* value) {
+  if (token.size() > 2 && token[0] == '0' && (token[1] == 'x' || token[1] == 'X')) {
+    if (token.size() > 18) return false;
+    for (char c : token.substr(2))
+      if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
+    *value = static_cast<double>(std::strtoull(std::string(token).c_str(), nullptr, 16));
+    return true;
+  }
+  size_t digit = token.find_first_not_of("+-.");
+  if (digit == std::string_view::npos || digit > 2 ||
+      !std::isdigit(static_cast<unsigned char>(token[digit])) ||
+      token.find_first_not_of("0123456789.eE+-") != std::string_view::npos)
+    return false;
+  std::string text(token);
+  char* end = nullptr;
+  *value = std::strtod(text.c_str(), &end);
+  return end == text.c_str() + text.size();
+}
+
+class Compiler {
+ public:
+  Compiler(const Origin& origin, VariableResolver& resolver, DiagnosticSink& sink, Program* program)
+      : resolver_(resolver), sink_(sink), program_(*program) {
+    program_.origin = origin;
+  }
+
+  void Compile(std::string_view text, const MacroLookup& macros) {
+    bool expanded = ExpandMacros(text, program_.origin.line, macros, &expanded_,
+                                 [this](int line, int macro, const std::string& message) {
+                                   Report(Severity::kError, line, macro, message);
+                                 });
+    text_ = expanded_.text;
+    tokens_ = Tokenize(text_, [this](size_t position, const std::string& message) {
+      ReportAt(Severity::kError, position, message);
+    });
+    for (token_ = 0; token_ < tokens_.size(); ++token_) Translate(TokenText(token_));
+    for (const Block& block : blocks_)
+      ReportAt(Severity::kError, tokens_[block.token].begin,
+               "this if{ is not closed with '}'; close the block");
+    ResolveJumps();
+    program_.macros = expanded_.names;
+    program_.ok = expanded && errors_ == 0;
+    // Macros are expanded before the tokens are read; the report goes in the script's order.
+    std::stable_sort(reports_.begin(), reports_.end(),
+                     [](const Pending& a, const Pending& b) { return a.line < b.line; });
+    for (const Pending& r : reports_) {
+      std::string_view name = r.macro >= 0 ? std::string_view(expanded_.names[r.macro]) : "";
+      sink_.Report({r.severity, program_.origin.file, r.line, name, r.message});
+    }
+    program_.reported.assign(program_.locations.size(), 0);
+    program_.binding_reported.assign(program_.bindings.size(), 0);
+  }
+
+ private:
+  struct Block {
+    size_t jump;   // the instruction to aim at the block's end
+    size_t token;  // its if{ or els{
+    bool els;
+  };
+  struct PendingJump {
+    size_t instruction, token;
+    long label;
+  };
+
+  std::string_view TokenText(size_t index) const {
+    return std::string_view(text_).substr(tokens_[index].begin,
+                                          tokens_[index].end - tokens_[index].begin);
+  }
+
+  struct Pending {
+    Severity severity;
+    int line, macro;
+    std::string message;
+  };
+
+  void Report(Severity severity, int line, int macro, std::string_view message) {
+    if (severity == Severity::kError) ++errors_;
+    reports_.push_back({severity, line, macro, std::string(message)});
+  }
+  void ReportAt(Severity severity, size_t position, std::string_view message) {
+    if (expanded_.lines.empty()) return Report(severity, program_.origin.line, -1, message);
+    if (position >= expanded_.lines.size()) position = expanded_.lines.size() - 1;
+    Report(severity, expanded_.lines[position], expanded_.macros[position], message);
+  }
+  void Error(std::string_view message) {
+    ReportAt(Severity::kError, tokens_[token_].begin, message);
+  }
+
+  uint32_t LocationOfToken() {
+    size_t position = tokens_[token_].begin;
+    std::pair<int, int> key(expanded_.lines[position], expanded_.macros[position]);
+    auto found = locations_.find(key);
+    if (found != locations_.end()) return found->second;
+    program_.locations.push_back({key.first, key.second});
+    return locations_[key] = static_cast<uint32_t>(program_.locations.size() - 1);
+  }
+
+  size_t Emit(Op op, int32_t arg = 0, double number = 0) {
+    program_.code.push_back({op, LocationOfToken(), arg, number});
+    return program_.code.size() - 1;
+  }
+  size_t Here() const { return program_.code.size(); }
+  // Aims a jump at the next instruction; a value pushed just before is then no constant.
+  void Land(size_t jump) {
+    program_.code[jump].arg = static_cast<int32_t>(Here());
+    landing_ = Here();
+  }
+
+  void Translate(std::string_view token) {
+    double number;
+    if (token[0] == '\'') return String(token);
+    if (token[0] == '(') return Variable(token);
+    if (ParseNumber(token, &number)) return void(Emit(Op::kNumber, 0, number));
+    std::string lower = Lower(token);
+    if (!Keyword(lower)) return Error("unknown operator '" + std::string(token) + "'");
+    if (lower != token)
+      ReportAt(
+          Severity::kWarning, tokens_[token_].begin,
+          "'" + std::string(token) + "' in upper case; the host's operators are '" + lower + "'");
+  }
+
+  // Flow, registers and the operator table; false when the token is none of them.
+  bool Keyword(const std::string& token) {
+    if (token == "if{") return OpenBlock(Emit(Op::kJumpIfZero), false), true;
+    if (token == "els{") return Error("els{ must follow the '}' of an if{ block"), true;
+    if (token == "}") return CloseBlock(), true;
+    if (token[0] == ':' && AllDigits(token.substr(1))) return Label(std::atol(&token[1])), true;
+    if (token[0] == 'g' && AllDigits(token.substr(1))) {
+      jumps_.push_back({Emit(Op::kJump), token_, std::atol(&token[1])});
+      return jumped_ = true;
+    }
+    for (auto [name, op] :
+         {std::pair<const char*, Op>{"sp", Op::kStorePop}, {"s", Op::kStore}, {"l", Op::kLoad}}) {
+      size_t length = std::char_traits<char>::length(name);
+      if (token.compare(0, length, name) == 0 && AllDigits(token.substr(length))) {
+        long index = std::atol(&token[length]);
+        if (index >= kRegisters)
+          return Error("there are registers " + std::string(name) + "0.." + name + "49 only"), true;
+        return Emit(op, static_cast<int32_t>(index)), true;
+      }
+    }
+    Op op;
+    if (!FindOperator(token, &op)) return false;
+    if (op == Op::kQuit) jumped_ = true;
+    Emit(op);
+    return true;
+  }
+
+  void OpenBlock(size_t jump, bool els) { blocks_.push_back({jump, token_, els}); }
+
+  void CloseBlock() {
+    if (blocks_.empty())
+      return ReportAt(Severity::kWarning, tokens_[token_].begin,
+                      "a '}' that closes no block; it is skipped, remove it");
+    Block block = blocks_.back();
+    blocks_.pop_back();
+    if (!block.els && token_ + 1 < tokens_.size() && Lower(TokenText(token_ + 1)) == "els{") {
+      ++token_;
+      size_t over_els = Emit(Op::kJump);
+      Land(block.jump);
+      return OpenBlock(over_els, true);
+    }
+    Land(block.jump);
+  }
+
+  void Label(long label) {
+    if (!labels_.emplace(label, Here()).second)
+      return Error("label :" + std::to_string(label) + " is defined twice");
+    landing_ = Here();
+  }
+
+  void ResolveJumps() {
+    for (const PendingJump& jump : jumps_) {
+      auto found = labels_.find(jump.label);
+      if (found == labels_.end()) {
+        ReportAt(Severity::kError, tokens_[jump.token].begin,
+                 "g" + std::to_string(jump.label) + " jumps to no label; write :" +
+                     std::to_string(jump.label) + " where it should go");
+        continue;
+      }
+      program_.code[jump.instruction].arg = static_cast<int32_t>(found->second);
+    }
+  }
+
+  void String(std::string_view token) {
+    std::string_view text = token.size() >= 2 && token.back() == '\''
+                                ? token.substr(1, token.size() - 2)
+                                : token.substr(1);
+    program_.texts.push_back(
+        {static_cast<uint32_t>(program_.strings.size()), static_cast<uint32_t>(text.size())});
+    program_.strings.append(text);
+    Emit(Op::kString, static_cast<int32_t>(program_.texts.size() - 1));
+  }
+
+  void Variable(std::string_view token) {
+    if (token.size() < 2 || token.back() != ')') return;  // reported by the tokenizer
+    std::string_view inner = token.substr(1, token.size() - 2);
+    VariableUse use;
+    use.write = !inner.empty() && inner[0] == '>';
+    if (use.write) inner.remove_prefix(1);
+    if (inner.size() < 3 || !std::isalpha(static_cast<unsigned char>(inner[0])) || inner[1] != ':')
+      return Error("'" + std::string(token) + "' is no variable; write (X:Name[, units])");
+    use.prefix = static_cast<char>(std::toupper(static_cast<unsigned char>(inner[0])));
+    std::string_view rest = inner.substr(2);
+    size_t comma = rest.find(',');
+    use.name = rest.substr(0, comma);
+    if (comma != std::string_view::npos) use.units = Trimmed(rest.substr(comma + 1));
+    if (use.units.find(',') != std::string_view::npos)
+      return Error("'" + std::string(token) + "' has more than one ','; write (X:Name, units)");
+    if (Trimmed(use.name).empty()) return Error("'" + std::string(token) + "' names no variable");
+    if (use.prefix == 'A') SplitIndex(&use);
+    if (use.prefix != inner[0])
+      ReportAt(Severity::kWarning, tokens_[token_].begin,
+               "'" + std::string(1, inner[0]) + ":' in lower case; the host's prefix is '" +
+                   std::string(1, use.prefix) + ":'");
+    Bind(use);
+  }
+
+  // (A:GENERAL ENG COMBUSTION:1, bool) is engine 1's.
+  static void SplitIndex(VariableUse* use) {
+    size_t colon = use->name.rfind(':');
+    if (colon == std::string_view::npos || !AllDigits(use->name.substr(colon + 1))) return;
+    use->index = std::atoi(std::string(use->name.substr(colon + 1)).c_str());
+    use->name = use->name.substr(0, colon);
+  }
+
+  void Bind(const VariableUse& use) {
+    Binding binding = resolver_.Resolve(use);
+    if (!binding.error.empty()) return Error(binding.error);
+    if (!binding.store)
+      return Error("nothing serves " + std::string(1, use.prefix) + ": variables");
+    VariableFact fact;
+    fact.prefix = use.prefix;
+    fact.name = use.name;
+    fact.units = use.units;
+    fact.index = use.index;
+    fact.write = use.write;
+    size_t position = tokens_[token_].begin;
+    fact.line = expanded_.lines[position];
+    if (expanded_.macros[position] >= 0) fact.macro = expanded_.names[expanded_.macros[position]];
+    if (use.write) {
+      fact.constant = binding.pops && Here() > 0 && landing_ != Here() &&
+                      program_.code.back().op == Op::kNumber;
+      if (fact.constant) fact.value = program_.code.back().number;
+      fact.unconditional = blocks_.empty() && !jumped_;
+    }
+    program_.variables.push_back(std::move(fact));
+    program_.bindings.push_back(std::move(binding));
+    Emit(use.write ? Op::kWrite : Op::kRead, static_cast<int32_t>(program_.bindings.size() - 1));
+  }
+
+  VariableResolver& resolver_;
+  DiagnosticSink& sink_;
+  Program& program_;
+  ExpandedText expanded_;
+  std::string_view text_;
+  std::vector<Token> tokens_;
+  size_t token_ = 0;
+  std::map<std::pair<int, int>, uint32_t> locations_;
+  std::vector<Block> blocks_;
+  std::map<long, size_t> labels_;
+  std::vector<PendingJump> jumps_;
+  bool jumped_ = false;                       // a gN or quit came before: what follows may not run
+  size_t landing_ = static_cast<size_t>(-1);  // an instruction some jump lands on
+  int errors_ = 0;
+  std::vector<Pending> reports_;
+};
+
+}  // namespace
+
+Program Compile(std::string_view text, const Origin& origin, const MacroLookup& macros,
+                VariableResolver& resolver, DiagnosticSink& sink) {
+  Program program;
+  Compiler(origin, resolver, sink, &program).Compile(text, macros);
+  return program;
+}
+
+}  // namespace bench::script

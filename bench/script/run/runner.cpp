@@ -1,0 +1,214 @@
+#include "bench/script/run/runner.h"
+
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+
+namespace bench::script {
+
+Runner::Runner(const Limits& limits)
+    : limits_(limits),
+      stack_(new Value[limits.stack_values ? limits.stack_values : 1]),
+      strings_(new char[limits.string_bytes ? limits.string_bytes : 1]) {}
+
+Runner::~Runner() = default;
+
+Result Runner::Run(Program& program, DiagnosticSink& sink) {
+  if (!program.ok) return {};
+  program_ = &program;
+  sink_ = &sink;
+  top_ = 0;
+  used_ = 0;
+  for (Value& r : registers_) r = {0, nullptr, 0};
+  const std::vector<Instruction>& code = program.code;
+  long steps = 0;
+  for (size_t pc = 0; pc < code.size();) {
+    current_ = &code[pc];
+    if (++steps > limits_.steps) {
+      Warn(kStepLimit,
+           "the script ran %ld steps without ending and is stopped here; does a gN "
+           "loop never end?",
+           limits_.steps);
+      break;
+    }
+    size_t next = pc + 1;
+    Execute(code[pc], &next);
+    pc = next;
+  }
+  if (top_ == 0) return {};
+  const Value& top = stack_[top_ - 1];
+  if (!top.text) return {top.number, {}, false};
+  return {NumberOf(top), {top.text, top.length}, true};
+}
+
+void Runner::Execute(const Instruction& instruction, size_t* next) {
+  switch (instruction.op) {
+    case Op::kNumber:
+      return PushNumber(instruction.number);
+    case Op::kString: {
+      const Program::Text& text = program_->texts[instruction.arg];
+      return PushText({program_->strings.data() + text.offset, text.length});
+    }
+    case Op::kRead:
+    case Op::kWrite:
+      return Variable(instruction);
+    case Op::kJump:
+      *next = instruction.arg;
+      return;
+    case Op::kJumpIfZero:
+      if (PopNumber() == 0) *next = instruction.arg;
+      return;
+    case Op::kQuit:
+      *next = program_->code.size();
+      return;
+    case Op::kStore:
+      registers_[instruction.arg] = top_ ? stack_[top_ - 1] : Pop();
+      return;
+    case Op::kStorePop:
+      registers_[instruction.arg] = Pop();
+      return;
+    case Op::kLoad:
+      return Push(registers_[instruction.arg]);
+    default:
+      if (Stack(instruction.op) || Numeric(instruction.op) || Text(instruction.op)) return;
+      TextSearch(instruction.op);
+  }
+}
+
+void Runner::Variable(const Instruction& instruction) {
+  const Binding& binding = program_->bindings[instruction.arg];
+  if (instruction.op == Op::kWrite) {
+    double value = binding.pops ? PopNumber() : 0;
+    if (!binding.store->Write(binding.id, value)) NoteBinding(instruction.arg, true);
+    return;
+  }
+  if (binding.text) {
+    std::string_view text;
+    if (!binding.store->ReadText(binding.id, &text)) NoteBinding(instruction.arg, false);
+    return PushText(text);
+  }
+  double value = 0;
+  if (!binding.store->Read(binding.id, &value)) {
+    NoteBinding(instruction.arg, false);
+    value = 0;
+  }
+  PushNumber(value);
+}
+
+bool Runner::Stack(Op op) {
+  switch (op) {
+    case Op::kDup: {
+      Value top = Pop();
+      Push(top);
+      Push(top);
+      return true;
+    }
+    case Op::kSwap: {
+      Value b = Pop(), a = Pop();
+      Push(b);
+      Push(a);
+      return true;
+    }
+    case Op::kPop:
+      Pop();
+      return true;
+    case Op::kClear:
+      top_ = 0;
+      return true;
+    case Op::kCase:
+      Case();
+      return true;
+    case Op::kChoose: {
+      double condition = PopNumber();
+      Value otherwise = Pop(), chosen = Pop();
+      Push(condition != 0 ? chosen : otherwise);
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+// v(n-1) .. v1 v0 n i case: the n values go, v(i) stays.
+void Runner::Case() {
+  double index = PopNumber(), count = PopNumber();
+  size_t n = count > 0 ? static_cast<size_t>(std::fmin(count, 1e9)) : 0;
+  if (n > top_) {
+    Warn(kEmptyStack, "case takes %zu values but the stack holds %zu; the missing ones are 0", n,
+         top_);
+    n = top_;
+  }
+  Value chosen = {0, nullptr, 0};
+  if (index >= 0 && index < n)
+    chosen = stack_[top_ - 1 - static_cast<size_t>(index)];
+  else
+    Warn(kCaseIndex, "case index %g is outside 0..%zu; it gives 0", index, n ? n - 1 : 0);
+  top_ -= n;
+  Push(chosen);
+}
+
+void Runner::Warn(Warning kind, const char* format, ...) {
+  uint16_t& reported = program_->reported[current_->location];
+  if (reported & kind) return;
+  reported |= kind;
+  char message[256];
+  va_list arguments;
+  va_start(arguments, format);
+  std::vsnprintf(message, sizeof message, format, arguments);
+  va_end(arguments);
+  Report(message);
+}
+
+void Runner::NoteBinding(int32_t binding, bool write) {
+  uint8_t& reported = program_->binding_reported[binding];
+  if (reported) return;
+  reported = 1;
+  const Binding& bound = program_->bindings[binding];
+  const VariableFact& fact = program_->variables[binding];
+  char message[256];
+  if (bound.note.empty())
+    std::snprintf(message, sizeof message,
+                  write ? "the write to (%c:%s) goes nowhere" : "(%c:%s) has no value; it reads 0",
+                  fact.prefix, fact.name.c_str());
+  Report(bound.note.empty() ? std::string_view(message) : bound.note);
+}
+
+void Runner::Report(std::string_view message) {
+  const Location& location = program_->locations[current_->location];
+  std::string_view macro;
+  if (location.macro >= 0) macro = program_->macros[location.macro];
+  sink_->Report({Severity::kWarning, program_->origin.file, location.line, macro, message});
+}
+
+void Runner::Push(const Value& value) {
+  if (top_ == limits_.stack_values)
+    return Warn(kStackFull, "the stack is full (%zu values); the value is dropped", top_);
+  stack_[top_++] = value;
+}
+
+Runner::Value Runner::Pop() {
+  if (top_ > 0) return stack_[--top_];
+  Warn(kEmptyStack, "'%s' pops an empty stack; it gets 0", OperatorName(current_->op));
+  return {0, nullptr, 0};
+}
+
+void Runner::PushResult(Op op, double number) {
+  if (std::isfinite(number)) return PushNumber(number);
+  Warn(kNoNumber, "'%s' gives no number for these values; 0 is used", OperatorName(op));
+  PushNumber(0);
+}
+
+char* Runner::Allocate(size_t length, size_t* granted) {
+  size_t left = limits_.string_bytes - used_;
+  *granted = length;
+  if (length > left) {
+    Warn(kStringSpaceFull, "the strings of one run take more than %zu bytes; this one is cut",
+         limits_.string_bytes);
+    *granted = left;
+  }
+  char* room = strings_.get() + used_;
+  used_ += *granted;
+  return room;
+}
+
+}  // namespace bench::script

@@ -1,0 +1,94 @@
+// Runs compiled scripts. One runner serves every script of a panel, one script at a time: its
+// stack, registers and string space are reserved when it is made, so a run allocates nothing.
+// Numbers and strings share the stack; a string is a view of the program's literals, of a
+// variable's text or of the runner's string space, which each run starts empty.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "bench/script/program.h"
+
+namespace bench::script {
+
+struct Limits {
+  size_t stack_values = 256;
+  size_t string_bytes = 4096;
+  // A gN loop that never ends is stopped after this many instructions, with a warning.
+  long steps = 100000;
+};
+
+// What a run leaves on top of the stack: the answer of a visibility or value script.
+struct Result {
+  double number = 0;      // a string's leading number
+  std::string_view text;  // valid until the next run
+  bool is_text = false;
+};
+
+class Runner {
+ public:
+  explicit Runner(const Limits& limits = {});
+  ~Runner();
+  Runner(const Runner&) = delete;
+  Runner& operator=(const Runner&) = delete;
+
+  // A program that did not compile runs nothing and gives 0. Runtime warnings go to the sink,
+  // once per place in the script.
+  Result Run(Program& program, DiagnosticSink& sink);
+
+ private:
+  struct Value {
+    double number;
+    const char* text;  // nullptr: a number
+    uint32_t length;
+  };
+  enum Warning : uint16_t {
+    kDivisionByZero = 1 << 0,
+    kEmptyStack = 1 << 1,
+    kNoNumber = 1 << 2,
+    kStackFull = 1 << 3,
+    kStringSpaceFull = 1 << 4,
+    kStepLimit = 1 << 5,
+    kCaseIndex = 1 << 6,
+  };
+
+  void Execute(const Instruction& instruction, size_t* next);
+  void Variable(const Instruction& instruction);
+  bool Stack(Op op);
+  bool Numeric(Op op);
+  bool Text(Op op);
+  bool TextSearch(Op op);
+  void Case();
+
+  void Warn(Warning kind, const char* format, ...) __attribute__((format(printf, 3, 4)));
+  void NoteBinding(int32_t binding, bool write);
+  void Report(std::string_view message);
+
+  void Push(const Value& value);
+  void PushNumber(double number) { Push({number, nullptr, 0}); }
+  // A computed number; one that is not finite (a square root of -1) becomes 0 and a warning,
+  // so no NaN or infinity reaches the host's variables.
+  void PushResult(Op op, double number);
+  void PushText(std::string_view text);
+  Value Pop();
+  double PopNumber() { return NumberOf(Pop()); }
+  std::string_view PopText() { return TextOf(Pop()); }
+  double NumberOf(const Value& value) const;
+  std::string_view TextOf(const Value& value);
+  // Room for `length` bytes of a new string, cut to what is left (with a warning).
+  char* Allocate(size_t length, size_t* granted);
+  std::string_view Copy(std::string_view first, std::string_view second = {});
+
+  Limits limits_;
+  std::unique_ptr<Value[]> stack_;
+  size_t top_ = 0;
+  Value registers_[50];
+  std::unique_ptr<char[]> strings_;
+  size_t used_ = 0;
+  Program* program_ = nullptr;
+  DiagnosticSink* sink_ = nullptr;
+  const Instruction* current_ = nullptr;
+};
+
+}  // namespace bench::script

@@ -1,0 +1,189 @@
+// What the engine reports: compile errors and warnings on the line of the offending token,
+// runtime warnings once per place in the script, and a run that allocates nothing.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "tests/script_support.h"
+
+namespace {
+
+long allocations = 0;
+
+void* Allocate(std::size_t size) noexcept {
+  ++allocations;
+  return std::malloc(size ? size : 1);
+}
+
+}  // namespace
+
+// Every allocation of this test program passes here, and so every release, whichever form of
+// new and delete the library picks. GCC cannot tell that these deletes pair with these news.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void* operator new(std::size_t size) {
+  if (void* p = Allocate(size)) return p;
+  throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) { return operator new(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
+
+namespace {
+
+using bench::script::Limits;
+using bench::script::Program;
+using Lines = std::vector<std::string>;
+using script_test::Gauge;
+
+struct CompileCase {
+  const char* script;  // compiled as if it started on line 10
+  Lines reported;
+};
+
+TEST(ScriptDiagnostics, CompileErrorsNameTheirLine) {
+  const CompileCase cases[] = {
+      {"1\n0(>L:x, enum)", {"Gauge.xml:11: error: no white space before '('; separate the tokens"}},
+      {"(L:x, bool)(L:y, bool)",
+       {"Gauge.xml:10: error: no white space before '('; separate the tokens"}},
+      {"1 if{\n2 if{ 3 }\n",
+       {"Gauge.xml:10: error: this if{ is not closed with '}'; close the block"}},
+      {"1\n\n foo", {"Gauge.xml:12: error: unknown operator 'foo'"}},
+      {"1 \n@Missing",
+       {"Gauge.xml:11: error: undefined macro @Missing; define it with <Macro Name=\"Missing\">"}},
+      {"(L x)", {"Gauge.xml:10: error: '(L x)' is no variable; write (X:Name[, units])"}},
+      {"(Q:x)", {"Gauge.xml:10: error: unknown prefix Q:"}},
+      {"(K:GEAR_UP)", {"Gauge.xml:10: error: key events are sent, not read"}},
+      {"(L:a, b, c)",
+       {"Gauge.xml:10: error: '(L:a, b, c)' has more than one ','; write (X:Name, units)"}},
+      {"(L:x, bool} 1",
+       {"Gauge.xml:10: error: the variable is not closed with ')'",
+        "Gauge.xml:10: warning: a '}' that closes no block; it is skipped, remove it"}},
+      {"\n'abc", {"Gauge.xml:11: error: the string is not closed with '"}},
+      {"g5", {"Gauge.xml:10: error: g5 jumps to no label; write :5 where it should go"}},
+      {":1 :1", {"Gauge.xml:10: error: label :1 is defined twice"}},
+      {"s50", {"Gauge.xml:10: error: there are registers s0..s49 only"}},
+      {"els{ 1", {"Gauge.xml:10: error: els{ must follow the '}' of an if{ block"}},
+  };
+  for (const CompileCase& c : cases) {
+    SCOPED_TRACE(c.script);
+    Gauge gauge;
+    Program program = gauge.Compile(c.script, 10);
+    EXPECT_FALSE(program.ok);
+    EXPECT_EQ(gauge.sink.lines, c.reported);
+  }
+}
+
+TEST(ScriptDiagnostics, MacroTextReportsTheLineOfItsUse) {
+  Gauge gauge;
+  gauge.Define("Bad", "1 foo", 3);
+  gauge.Define("Set", "@2 (>L:@1, number)");
+  gauge.Define("Loop", "1 @Loop");
+  gauge.Compile("1\n2\n@Bad\n@Set(Flaps)\n@Loop", 10);
+  EXPECT_EQ(gauge.sink.lines,
+            (Lines{"Gauge.xml:12: error: unknown operator 'foo' [@Bad]",
+                   "Gauge.xml:13: error: @Set uses an argument it is not given; write @Set(...) "
+                   "with one value per @N [@Set]",
+                   "Gauge.xml:14: error: @Loop expands into itself [@Loop]"}));
+}
+
+TEST(ScriptDiagnostics, WarningsAtCompileStillRun) {
+  Gauge gauge;
+  Program program = gauge.Compile("1 }\n2 IF{ 3 } (l:x, number) +", 10);
+  ASSERT_TRUE(program.ok);
+  EXPECT_EQ(gauge.Run(program).number, 3);
+  EXPECT_EQ(gauge.sink.lines,
+            (Lines{"Gauge.xml:10: warning: a '}' that closes no block; it is skipped, remove it",
+                   "Gauge.xml:11: warning: 'IF{' in upper case; the host's operators are 'if{'",
+                   "Gauge.xml:11: warning: 'l:' in lower case; the host's prefix is 'L:'"}));
+}
+
+TEST(ScriptDiagnostics, AScriptThatDoesNotCompileRunsNothing) {
+  Gauge gauge;
+  Program program = gauge.Compile("1 (>L:x, number) foo");
+  EXPECT_EQ(gauge.Run(program).number, 0);
+  EXPECT_EQ(gauge.world.Get("L:x"), 0);
+}
+
+TEST(ScriptDiagnostics, RuntimeWarningsOncePerPlace) {
+  Gauge gauge;
+  gauge.Define("Divide", "0 /");
+  Program program = gauge.Compile(
+      "1 0 / 2 0 %\n"
+      "3 @Divide 4 @Divide\n"
+      "5 @Divide\n"
+      "7 0 div p p p p p p p\n"
+      "(A:Never set, bool) (A:Also never, bool) + -1 sqrt\n"
+      "1 (>C:fs9gps:WaypointIndex, number) c 7 8 2 5 case",
+      30);
+  for (int run = 0; run < 3; ++run) gauge.Run(program);
+  EXPECT_EQ(gauge.sink.lines,
+            (Lines{
+                "Gauge.xml:30: warning: '/' by 0 gives 0",
+                "Gauge.xml:31: warning: '/' by 0 gives 0 [@Divide]",
+                "Gauge.xml:32: warning: '/' by 0 gives 0 [@Divide]",
+                "Gauge.xml:33: warning: 'div' by 0 gives 0",
+                "Gauge.xml:33: warning: 'p' pops an empty stack; it gets 0",
+                "Gauge.xml:34: warning: (A:Never set) has no value; it reads 0",
+                "Gauge.xml:34: warning: (A:Also never) has no value; it reads 0",
+                "Gauge.xml:34: warning: 'sqrt' gives no number for these values; 0 is used",
+                "Gauge.xml:35: warning: the write to (C:fs9gps:WaypointIndex) goes nowhere",
+                "Gauge.xml:35: warning: case index 5 is outside 0..1; it gives 0",
+            }));
+}
+
+TEST(ScriptDiagnostics, LimitsCutWithAWarningInsteadOfFailing) {
+  Gauge gauge;
+  Limits small;
+  small.stack_values = 4;
+  small.string_bytes = 8;
+  small.steps = 1000;
+  bench::script::Runner runner(small);
+  Program loop = gauge.Compile(":1 1 (>L:Spins, number) g1 2", 40);
+  Program strings = gauge.Compile("'abcdef' 'ghijkl' scat", 41);
+  Program stack = gauge.Compile("1 2 3 4 5", 42);
+  runner.Run(loop, gauge.sink);
+  EXPECT_EQ(gauge.world.Get("L:Spins"), 1);
+  EXPECT_EQ(std::string(runner.Run(strings, gauge.sink).text), "abcdefgh");
+  EXPECT_EQ(runner.Run(stack, gauge.sink).number, 4);
+  EXPECT_EQ(gauge.sink.lines,
+            (Lines{"Gauge.xml:40: warning: the script ran 1000 steps without ending and is "
+                   "stopped here; does a gN loop never end?",
+                   "Gauge.xml:41: warning: the strings of one run take more than 8 bytes; this "
+                   "one is cut",
+                   "Gauge.xml:42: warning: the stack is full (4 values); the value is dropped"}));
+}
+
+// Keeps no text, so reporting allocates nothing either.
+struct CountingSink : bench::script::DiagnosticSink {
+  void Report(const bench::script::Diagnostic&) override { ++reports; }
+  int reports = 0;
+};
+
+TEST(ScriptDiagnostics, ARunAllocatesNothing) {
+  Gauge gauge;
+  gauge.Define("Toggle", "(L:@1, bool) ! (>L:@1, bool)");
+  gauge.world.Set("A:RADIO HEIGHT", 300);
+  Program program = gauge.Compile(
+      "@Toggle(Battery) (A:RADIO HEIGHT, feet) 500 < if{ 2 } els{ 3 } (>L:Sound gear horn, enum) "
+      "(M:Event) ' ' scat 118.3 scat uc 'LEFT' sstr s0 p 0 sp1 :1 l1 ++ s1 20 < if{ g1 } "
+      "5 (>K:AP_ALT_VAR_SET) 1 0 / (A:Unset, bool) + p p p 1 2 3 3 1 case -1 sqrt");
+  ASSERT_TRUE(program.ok);
+  gauge.world.events.reserve(1000);
+  CountingSink sink;
+  long before = allocations;
+  for (int run = 0; run < 100; ++run) gauge.runner.Run(program, sink);
+  EXPECT_EQ(allocations - before, 0);
+  EXPECT_EQ(sink.reports, 4);  // division, unset A:, empty stack, sqrt: each once
+  EXPECT_EQ(gauge.world.events.size(), 100u);
+}
+
+}  // namespace
