@@ -5,6 +5,12 @@
 #include <cstdio>
 
 namespace bench::script {
+namespace {
+
+// Sizes for messages: MinGW's printf knows no %zu.
+unsigned long Long(size_t size) { return static_cast<unsigned long>(size); }
+
+}  // namespace
 
 Runner::Runner(const Limits& limits)
     : limits_(limits),
@@ -134,15 +140,15 @@ void Runner::Case() {
   double index = PopNumber(), count = PopNumber();
   size_t n = count > 0 ? static_cast<size_t>(std::fmin(count, 1e9)) : 0;
   if (n > top_) {
-    Warn(kEmptyStack, "case takes %zu values but the stack holds %zu; the missing ones are 0", n,
-         top_);
+    Warn(kEmptyStack, "case takes %lu values but the stack holds %lu; the missing ones are 0",
+         Long(n), Long(top_));
     n = top_;
   }
   Value chosen = {0, nullptr, 0};
   if (index >= 0 && index < n)
     chosen = stack_[top_ - 1 - static_cast<size_t>(index)];
   else
-    Warn(kCaseIndex, "case index %g is outside 0..%zu; it gives 0", index, n ? n - 1 : 0);
+    Warn(kCaseIndex, "case index %g is outside 0..%lu; it gives 0", index, Long(n ? n - 1 : 0));
   top_ -= n;
   Push(chosen);
 }
@@ -180,20 +186,16 @@ void Runner::Report(std::string_view message) {
   sink_->Report({Severity::kWarning, program_->origin.file, location.line, macro, message});
 }
 
-void Runner::Push(const Value& value) {
-  if (top_ == limits_.stack_values)
-    return Warn(kStackFull, "the stack is full (%zu values); the value is dropped", top_);
-  stack_[top_++] = value;
+void Runner::Overflow() {
+  Warn(kStackFull, "the stack is full (%lu values); the value is dropped", Long(top_));
 }
 
-Runner::Value Runner::Pop() {
-  if (top_ > 0) return stack_[--top_];
+Runner::Value Runner::PopEmpty() {
   Warn(kEmptyStack, "'%s' pops an empty stack; it gets 0", OperatorName(current_->op));
   return {0, nullptr, 0};
 }
 
-void Runner::PushResult(Op op, double number) {
-  if (std::isfinite(number)) return PushNumber(number);
+void Runner::NoNumber(Op op) {
   Warn(kNoNumber, "'%s' gives no number for these values; 0 is used", OperatorName(op));
   PushNumber(0);
 }
@@ -202,8 +204,8 @@ char* Runner::Allocate(size_t length, size_t* granted) {
   size_t left = limits_.string_bytes - used_;
   *granted = length;
   if (length > left) {
-    Warn(kStringSpaceFull, "the strings of one run take more than %zu bytes; this one is cut",
-         limits_.string_bytes);
+    Warn(kStringSpaceFull, "the strings of one run take more than %lu bytes; this one is cut",
+         Long(limits_.string_bytes));
     *granted = left;
   }
   char* room = strings_.get() + used_;

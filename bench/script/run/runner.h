@@ -4,6 +4,7 @@
 // variable's text or of the runner's string space, which each run starts empty.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -65,16 +66,32 @@ class Runner {
   void NoteBinding(int32_t binding, bool write);
   void Report(std::string_view message);
 
-  void Push(const Value& value);
+  // The stack's fast paths are here, to be inlined into every operator.
+  void Push(const Value& value) {
+    if (top_ < limits_.stack_values) {
+      stack_[top_++] = value;
+    } else {
+      Overflow();
+    }
+  }
   void PushNumber(double number) { Push({number, nullptr, 0}); }
   // A computed number; one that is not finite (a square root of -1) becomes 0 and a warning,
   // so no NaN or infinity reaches the host's variables.
-  void PushResult(Op op, double number);
+  void PushResult(Op op, double number) {
+    if (std::isfinite(number)) return PushNumber(number);
+    NoNumber(op);
+  }
   void PushText(std::string_view text);
-  Value Pop();
+  Value Pop() { return top_ > 0 ? stack_[--top_] : PopEmpty(); }
   double PopNumber() { return NumberOf(Pop()); }
   std::string_view PopText() { return TextOf(Pop()); }
-  double NumberOf(const Value& value) const;
+  double NumberOf(const Value& value) const {
+    return value.text ? LeadingNumber(value) : value.number;
+  }
+  void Overflow();
+  void NoNumber(Op op);
+  Value PopEmpty();
+  double LeadingNumber(const Value& text) const;
   std::string_view TextOf(const Value& value);
   // Room for `length` bytes of a new string, cut to what is left (with a warning).
   char* Allocate(size_t length, size_t* granted);

@@ -34,8 +34,7 @@ size_t Count(double value) { return value > 0 ? static_cast<size_t>(std::fmin(va
 
 }  // namespace
 
-double Runner::NumberOf(const Value& value) const {
-  if (!value.text) return value.number;
+double Runner::LeadingNumber(const Value& value) const {
   char digits[64];
   size_t length = value.length < sizeof digits - 1 ? value.length : sizeof digits - 1;
   std::memcpy(digits, value.text, length);
