@@ -71,6 +71,7 @@ TEST(ScriptDiagnostics, CompileErrorsNameTheirLine) {
       {"g5", {"Gauge.xml:10: error: g5 jumps to no label; write :5 where it should go"}},
       {":1 :1", {"Gauge.xml:10: error: label :1 is defined twice"}},
       {"s50", {"Gauge.xml:10: error: there are registers s0..s49 only"}},
+      {"1e400", {"Gauge.xml:10: error: '1e400' is too large a number"}},
       {"els{ 1", {"Gauge.xml:10: error: els{ must follow the '}' of an if{ block"}},
   };
   for (const CompileCase& c : cases) {
@@ -97,12 +98,13 @@ TEST(ScriptDiagnostics, MacroTextReportsTheLineOfItsUse) {
 
 TEST(ScriptDiagnostics, WarningsAtCompileStillRun) {
   Gauge gauge;
-  Program program = gauge.Compile("1 }\n2 IF{ 3 } (l:x, number) +", 10);
+  Program program = gauge.Compile("1 }\n2 IF{ 3 } ELS{ 4 } (l:x, number) +", 10);
   ASSERT_TRUE(program.ok);
   EXPECT_EQ(gauge.Run(program).number, 3);
   EXPECT_EQ(gauge.sink.lines,
             (Lines{"Gauge.xml:10: warning: a '}' that closes no block; it is skipped, remove it",
                    "Gauge.xml:11: warning: 'IF{' in upper case; the host's operators are 'if{'",
+                   "Gauge.xml:11: warning: 'ELS{' in upper case; the host's operators are 'els{'",
                    "Gauge.xml:11: warning: 'l:' in lower case; the host's prefix is 'L:'"}));
 }
 

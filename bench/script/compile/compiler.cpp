@@ -3,6 +3,7 @@
 // token is read.
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <map>
 #include <utility>
@@ -148,12 +149,22 @@ class Compiler {
     double number;
     if (token[0] == '\'') return String(token);
     if (token[0] == '(') return Variable(token);
-    if (ParseNumber(token, &number)) return void(Emit(Op::kNumber, 0, number));
+    if (ParseNumber(token, &number)) {
+      if (!std::isfinite(number))
+        return Error("'" + std::string(token) + "' is too large a number");
+      return void(Emit(Op::kNumber, 0, number));
+    }
+    size_t index = token_;  // a '}' followed by els{ reads on
+    if (!Keyword(Lower(token))) return Error("unknown operator '" + std::string(token) + "'");
+    WarnUpperCase(index);
+  }
+
+  void WarnUpperCase(size_t index) {
+    std::string_view token = TokenText(index);
     std::string lower = Lower(token);
-    if (!Keyword(lower)) return Error("unknown operator '" + std::string(token) + "'");
     if (lower != token)
       ReportAt(
-          Severity::kWarning, tokens_[token_].begin,
+          Severity::kWarning, tokens_[index].begin,
           "'" + std::string(token) + "' in upper case; the host's operators are '" + lower + "'");
   }
 
@@ -193,7 +204,7 @@ class Compiler {
     Block block = blocks_.back();
     blocks_.pop_back();
     if (!block.els && token_ + 1 < tokens_.size() && Lower(TokenText(token_ + 1)) == "els{") {
-      ++token_;
+      WarnUpperCase(++token_);
       size_t over_els = Emit(Op::kJump);
       Land(block.jump);
       return OpenBlock(over_els, true);
