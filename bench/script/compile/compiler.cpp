@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "bench/script/compile/macro_expansion.h"
+#include "bench/script/compile/token_syntax.h"
 #include "bench/script/compile/tokenizer.h"
 #include "bench/script/program.h"
 
@@ -16,45 +17,6 @@ namespace bench::script {
 namespace {
 
 constexpr int kRegisters = 50;
-
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower;
-}
-
-bool AllDigits(std::string_view text) {
-  if (text.empty() || text.size() > 9) return false;
-  for (char c : text)
-    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-  return true;
-}
-
-std::string_view Trimmed(std::string_view text) {
-  size_t begin = text.find_first_not_of(" \t\r\n");
-  if (begin == std::string_view::npos) return {};
-  return text.substr(begin, text.find_last_not_of(" \t\r\n") - begin + 1);
-}
-
-// Decimal (-18.216, .5, 1e3) or hexadecimal (0x0FF532).
-bool ParseNumber(std::string_view token, double* value) {
-  if (token.size() > 2 && token[0] == '0' && (token[1] == 'x' || token[1] == 'X')) {
-    if (token.size() > 18) return false;
-    for (char c : token.substr(2))
-      if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
-    *value = static_cast<double>(std::strtoull(std::string(token).c_str(), nullptr, 16));
-    return true;
-  }
-  size_t digit = token.find_first_not_of("+-.");
-  if (digit == std::string_view::npos || digit > 2 ||
-      !std::isdigit(static_cast<unsigned char>(token[digit])) ||
-      token.find_first_not_of("0123456789.eE+-") != std::string_view::npos)
-    return false;
-  std::string text(token);
-  char* end = nullptr;
-  *value = std::strtod(text.c_str(), &end);
-  return end == text.c_str() + text.size();
-}
 
 class Compiler {
  public:
@@ -243,34 +205,15 @@ class Compiler {
 
   void Variable(std::string_view token) {
     if (token.size() < 2 || token.back() != ')') return;  // reported by the tokenizer
-    std::string_view inner = token.substr(1, token.size() - 2);
     VariableUse use;
-    use.write = !inner.empty() && inner[0] == '>';
-    if (use.write) inner.remove_prefix(1);
-    if (inner.size() < 3 || !std::isalpha(static_cast<unsigned char>(inner[0])) || inner[1] != ':')
-      return Error("'" + std::string(token) + "' is no variable; write (X:Name[, units])");
-    use.prefix = static_cast<char>(std::toupper(static_cast<unsigned char>(inner[0])));
-    std::string_view rest = inner.substr(2);
-    size_t comma = rest.find(',');
-    use.name = rest.substr(0, comma);
-    if (comma != std::string_view::npos) use.units = Trimmed(rest.substr(comma + 1));
-    if (use.units.find(',') != std::string_view::npos)
-      return Error("'" + std::string(token) + "' has more than one ','; write (X:Name, units)");
-    if (Trimmed(use.name).empty()) return Error("'" + std::string(token) + "' names no variable");
-    if (use.prefix == 'A') SplitIndex(&use);
-    if (use.prefix != inner[0])
+    bool lower_case_prefix = false;
+    std::string error;
+    if (!ParseVariable(token, &use, &lower_case_prefix, &error)) return Error(error);
+    if (lower_case_prefix)
       ReportAt(Severity::kWarning, tokens_[token_].begin,
-               "'" + std::string(1, inner[0]) + ":' in lower case; the host's prefix is '" +
-                   std::string(1, use.prefix) + ":'");
+               "'" + Lower(std::string(1, use.prefix)) +
+                   ":' in lower case; the host's prefix is '" + std::string(1, use.prefix) + ":'");
     Bind(use);
-  }
-
-  // (A:GENERAL ENG COMBUSTION:1, bool) is engine 1's.
-  static void SplitIndex(VariableUse* use) {
-    size_t colon = use->name.rfind(':');
-    if (colon == std::string_view::npos || !AllDigits(use->name.substr(colon + 1))) return;
-    use->index = std::atoi(std::string(use->name.substr(colon + 1)).c_str());
-    use->name = use->name.substr(0, colon);
   }
 
   void Bind(const VariableUse& use) {

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "bench/script/compile/token_syntax.h"
+
 namespace bench::script {
 namespace {
 
@@ -13,12 +15,6 @@ constexpr size_t kMaxText = 1 << 20;
 
 bool NameStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
 bool NameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
-
-std::string_view Trimmed(std::string_view text) {
-  size_t begin = text.find_first_not_of(" \t\r\n");
-  if (begin == std::string_view::npos) return {};
-  return text.substr(begin, text.find_last_not_of(" \t\r\n") - begin + 1);
-}
 
 class Expander {
  public:
