@@ -194,7 +194,9 @@ TEST(PanelFolder, GaugeLinesResolveInTheHostsOrder) {
     EXPECT_EQ(resolved.target, c.target);
     const std::string& shown = c.target == GaugeTarget::kNothing ? resolved.reason : resolved.path;
     EXPECT_NE(shown.find(c.path), std::string::npos) << shown;
-    if (c.target == GaugeTarget::kXmlGauge) EXPECT_EQ(panel.xml_gauges[resolved.xml_gauge].name, "g");
+    if (c.target == GaugeTarget::kXmlGauge) {
+      EXPECT_EQ(panel.xml_gauges[resolved.xml_gauge].name, "g");
+    }
   }
 }
 

@@ -10,6 +10,7 @@ int CheckPanel(const std::string& dir, const PanelOptions& options) {
   if (panel.found) {
     CheckWindowKeys(&panel);
     CheckGaugeNames(&panel);
+    CheckScripts(&panel);
     CheckModuleLines(&panel);
     if (!options.sim_root.empty()) CheckSoundFolder(options.sim_root, &panel);
   }

@@ -18,6 +18,7 @@ int CheckPanel(const std::string& dir, const PanelOptions& options);
 // The checks, each adding to panel->findings.
 void CheckWindowKeys(Panel* panel);
 void CheckGaugeNames(Panel* panel);
+void CheckScripts(Panel* panel);
 void CheckModuleLines(Panel* panel);
 void CheckSoundFolder(const std::string& sim_root, Panel* panel);
 
