@@ -15,6 +15,9 @@ namespace bench::panels {
 // or a warning; 2: the folder is not an aircraft, or a file cannot be read.
 int CheckPanel(const std::string& dir, const PanelOptions& options);
 
+// Letters to change, add or drop to turn a into b: how near a misspelling is (small words).
+size_t EditDistance(const std::string& a, const std::string& b);
+
 // The checks, each adding to panel->findings.
 void CheckWindowKeys(Panel* panel);
 void CheckGaugeNames(Panel* panel);

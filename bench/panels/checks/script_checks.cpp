@@ -59,28 +59,13 @@ std::string Folded(const std::string& name) {
   return folded;
 }
 
-size_t Distance(const std::string& a, const std::string& b) {
-  std::vector<size_t> row(b.size() + 1);
-  for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
-  for (size_t i = 1; i <= a.size(); ++i) {
-    size_t diagonal = row[0];
-    row[0] = i;
-    for (size_t j = 1; j <= b.size(); ++j) {
-      size_t above = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
-      diagonal = above;
-    }
-  }
-  return row[b.size()];
-}
-
 // The module's sound variable this name is, or almost is; nullptr when neither.
 const char* SoundVariable(const std::string& name, bool* exact) {
   for (const sound::SoundSlot* s = sound::SoundTable; s->variable_name; ++s) {
     if (name == s->variable_name) return *exact = true, s->variable_name;
   }
   for (const sound::SoundSlot* s = sound::SoundTable; s->variable_name; ++s) {
-    if (Folded(name) == Folded(s->variable_name) || Distance(name, s->variable_name) <= 2)
+    if (Folded(name) == Folded(s->variable_name) || EditDistance(name, s->variable_name) <= 2)
       return *exact = false, s->variable_name;
   }
   return nullptr;

@@ -22,22 +22,6 @@ std::string Lower(std::string text) {
   return text;
 }
 
-// Letters to change, add or drop to turn a into b (small words only).
-size_t EditDistance(const std::string& a, const std::string& b) {
-  std::vector<size_t> row(b.size() + 1);
-  for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
-  for (size_t i = 1; i <= a.size(); ++i) {
-    size_t diagonal = row[0];
-    row[0] = i;
-    for (size_t j = 1; j <= b.size(); ++j) {
-      size_t above = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
-      diagonal = above;
-    }
-  }
-  return row[b.size()];
-}
-
 // "guage07" -> "gauge07": the letters before the number are a near miss of "gauge".
 bool LooksLikeGaugeKey(const std::string& key, std::string* meant) {
   size_t digits = key.find_first_of("0123456789");
@@ -57,6 +41,21 @@ std::string Remedy(const std::string& key) {
 }
 
 }  // namespace
+
+size_t EditDistance(const std::string& a, const std::string& b) {
+  std::vector<size_t> row(b.size() + 1);
+  for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (size_t i = 1; i <= a.size(); ++i) {
+    size_t diagonal = row[0];
+    row[0] = i;
+    for (size_t j = 1; j <= b.size(); ++j) {
+      size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
 
 void CheckWindowKeys(Panel* panel) {
   for (const PanelWindow& window : panel->cfg.windows) {
