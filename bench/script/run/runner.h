@@ -35,7 +35,8 @@ class Runner {
   Runner& operator=(const Runner&) = delete;
 
   // A program that did not compile runs nothing and gives 0. Runtime warnings go to the sink,
-  // once per place in the script.
+  // once per place in the script. Not re-entrant: a store that runs scripts when written (a
+  // key event handled at once) runs them on a runner of their own.
   Result Run(Program& program, DiagnosticSink& sink);
 
  private:
