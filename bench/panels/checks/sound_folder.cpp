@@ -31,12 +31,13 @@ void CheckSoundFolder(const std::string& sim_root, Panel* panel) {
   }
   for (const sound::SoundSlot* s = sound::SoundTable; s->variable_name; ++s) {
     std::string name = SlotFileName(*s);
-    fs::path file = FindEntry(folder, name);
-    std::string shown = Shown(file.empty() ? folder / name : file);
-    WaveVerdict verdict = JudgeWave(file.empty() ? (folder / name).string() : file.string());
+    fs::path found = FindEntry(folder, name);
+    fs::path path = found.empty() ? folder / name : found;
+    WaveVerdict verdict = JudgeWave(path.string());
     if (verdict.kind == WaveVerdict::kOk) continue;
+    std::string shown = Shown(path);
     std::string sound = "\"" + std::string(s->variable_name) + "\" is silent";
-    if (file.empty())
+    if (found.empty())
       panel->findings.push_back({shown, 0, Severity::kNote, "missing: " + sound});
     else
       panel->findings.push_back(
