@@ -192,11 +192,14 @@ TEST_F(StandinSound, BuffersValidateTheirDescriptionAndFormat) {
   EXPECT_EQ(buffer->SetVolume(-10001), DSERR_INVALIDPARAM);
   EXPECT_EQ(buffer->SetVolume(-10000), DS_OK);
   buffer->Release();
-  EXPECT_EQ(Create(100, DSBCAPS_STATIC), DS_OK);
+  EXPECT_EQ(Create(98, DSBCAPS_STATIC), DS_OK);
   EXPECT_EQ(buffer->SetVolume(5), DSERR_CONTROLUNAVAIL);
   EXPECT_EQ(standin::LiveBuffers(), 1);
   sound->Release();  // the device takes its buffers with it
   EXPECT_EQ(standin::LiveBuffers(), 0);
+  EXPECT_EQ(standin::LargestSoundBuffer(), 100u);
+  standin::ResetPlatform();
+  EXPECT_EQ(standin::LargestSoundBuffer(), 0u);
 }
 
 TEST_F(StandinSound, OneShotsStopAndRewindLoopsWrapAndStopKeepsThePosition) {

@@ -110,6 +110,7 @@ TEST_F(WaveLoader, RefusesWhatIsNotPlainPcmAndLeavesTheSlotEmpty) {
     EXPECT_EQ(Load(bytes), 0);
     EXPECT_EQ(slot.buffer, nullptr);
     EXPECT_EQ(standin::LiveBuffers(), 0);
+    EXPECT_EQ(standin::LargestSoundBuffer(), 0u);  // not even for a moment
     EXPECT_EQ(standin::OpenFiles(), 0);
   }
   sound::SoundSlot missing = slot;

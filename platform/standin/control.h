@@ -33,6 +33,9 @@ int LiveDevices();
 // Find-chunk searches that winmm would never have ended (their 32-bit steps go round in a
 // cycle): the stand-in stops each, says so on standard error and counts it here.
 int EndlessSearches();
+// The bytes of the largest sound buffer made since the last reset: what a file could make
+// DirectSound reserve in the host's address space.
+uint32_t LargestSoundBuffer();
 
 // Forgets failures, the log and the recording, and frees whatever the module left open, so
 // each test starts from a machine with nothing open.

@@ -15,5 +15,6 @@ std::string Hex(uint32_t value);
 void ResetCallLog();
 void ResetFiles();  // closes every file, forgets endless searches
 void DestroyAllDevices();
+void ForgetLargestBuffer();
 
 }  // namespace standin

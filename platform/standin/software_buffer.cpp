@@ -12,6 +12,7 @@ namespace standin {
 namespace {
 
 int live_buffers = 0;
+uint32_t largest_buffer = 0;
 
 // One sample of the given width as a value in [-1, 1): 8-bit samples are unsigned, wider
 // ones signed little-endian.
@@ -33,6 +34,7 @@ SoftwareBuffer::SoftwareBuffer(SoftwareDevice* device, DWORD flags, const WAVEFO
                                BYTE* bytes, DWORD size)
     : device_(device), flags_(flags), format_(format), bytes_(bytes), size_(size) {
   ++live_buffers;
+  if (size > largest_buffer) largest_buffer = size;
 }
 
 SoftwareBuffer::~SoftwareBuffer() {
@@ -162,5 +164,7 @@ HRESULT SoftwareBuffer::Stop() {
 }
 
 int LiveBuffers() { return live_buffers; }
+uint32_t LargestSoundBuffer() { return largest_buffer; }
+void ForgetLargestBuffer() { largest_buffer = 0; }
 
 }  // namespace standin

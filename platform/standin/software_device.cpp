@@ -146,6 +146,7 @@ void DestroyAllDevices() {
 
 void ResetPlatform() {
   DestroyAllDevices();
+  ForgetLargestBuffer();
   ResetFiles();
   ResetCallLog();
   TakeRecording();
