@@ -8,15 +8,6 @@
 namespace handoff {
 namespace {
 
-struct RadioPair {
-  const char* variable;
-  uint32_t event;
-};
-// NAV1, COM1, COM2, NAV2: the host's radio-set events.
-const RadioPair kRadios[] = {{"NAV1 frequency", 0x100AC},
-                             {"COM1 frequency", 0x100AB},
-                             {"COM2 frequency", 0x1038A},
-                             {"NAV2 frequency", 0x100AD}};
 const uint32_t kFixedEvents[] = {0x101AA, 0x103DB, 0x10408, 0x10410};
 
 constexpr uint32_t kCheckedVariable = 109;
@@ -29,7 +20,8 @@ uint32_t FrequencyToBcd(uint32_t whole_khz) {
   // Tens of kilohertz, exactly: doubles would turn 128.20 MHz into 12819.999...
   uint32_t k = whole_khz / 10;
   uint32_t packed = 0;
-  for (uint32_t weight = 0; k != 0 && weight < 32; weight += 4, k /= 10) packed |= (k % 10) << weight;
+  for (uint32_t weight = 0; k != 0 && weight < 32; weight += 4, k /= 10)
+    packed |= (k % 10) << weight;
   return packed;
 }
 
@@ -52,7 +44,7 @@ void RangeCheckedHandoff() {
 }
 
 void RadioHandoff() {
-  int32_t mhz = host::UnitsId("MHz");
+  int32_t mhz = host::UnitsId(kRadioUnits);
   for (const RadioPair& radio : kRadios) TransferFrequency(radio.variable, radio.event, mhz);
   for (uint32_t event : kFixedEvents) host::TriggerEvent(event, 1);
   RangeCheckedHandoff();

@@ -26,7 +26,7 @@ HWND CooperativeWindow() {
 
 // Creates the device and loads every slot; a failure leaves the gauge off for good.
 bool StartSound() {
-  Device.enum_units = host::UnitsId("ENUM");
+  Device.enum_units = host::UnitsId(sound::kSlotUnits);
   Device.state = kOff;
   if (DirectSoundCreate(nullptr, &Device.sound, nullptr) != DS_OK) {
     Device.sound = nullptr;

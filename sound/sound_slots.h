@@ -18,6 +18,9 @@ struct SoundSlot {
   const char* file_path;  // relative to the host's current directory
 };
 
+// The units the gauge reads every slot's variable in, by the host's name.
+constexpr char kSlotUnits[] = "ENUM";
+
 constexpr int kSlotCount = 28;
 // The slots in their fixed order, then a row with a null name that ends every walk.
 extern SoundSlot SoundTable[kSlotCount + 1];

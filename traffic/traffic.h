@@ -47,6 +47,27 @@ struct TrafficBinding {
   TrafficProperties properties;
 };
 
+// The units the gauge asks the traffic interface for, by their host names.
+constexpr char kBoolUnits[] = "BOOL";
+constexpr char kEnumUnits[] = "ENUM";
+constexpr char kMetresUnits[] = "METERS";
+constexpr char kDegreesUnits[] = "DEGREES";
+constexpr char kNauticalMilesUnits[] = "NMILES";
+
+// The panel's variables, in the units the gauge reads (update) or writes each in. The panel
+// creates them; the gauge only looks them up.
+struct PanelVariable {
+  const char* name;
+  const char* units;
+};
+enum PanelVariableIndex { kUpdate, kState, kDir, kDist, kAlt, kPanelVariableCount };
+constexpr PanelVariable kPanelVariables[kPanelVariableCount] = {
+    {"ATC traffic update", kEnumUnits},
+    {"ATC traffic state", kEnumUnits},
+    {"ATC traffic dir", kDegreesUnits},
+    {"ATC traffic dist", kNauticalMilesUnits},
+    {"ATC traffic alt", kMetresUnits}};
+
 constexpr uint32_t kIdCapacity = 128;
 
 // What one scan leaves: the ids the host listed, how many of them were taken, and the two

@@ -8,6 +8,7 @@
 namespace traffic_gauge {
 namespace {
 
+using traffic::kPanelVariables;
 using traffic::TrafficRecord;
 
 constexpr int32_t kNotSetUp = 0;
@@ -45,7 +46,8 @@ int BindInterface() {
   traffic::TrafficBinding& b = Gauge.binding;
   b.info = i;
   auto units = [i](const char* name) { return i->table->LookupUnits(i, name); };
-  b.units = {units("BOOL"), units("ENUM"), units("METERS"), units("DEGREES"), units("NMILES")};
+  b.units = {units(traffic::kBoolUnits), units(traffic::kEnumUnits), units(traffic::kMetresUnits),
+             units(traffic::kDegreesUnits), units(traffic::kNauticalMilesUnits)};
   // The host gives an id for any name, so there is nothing to check here.
   auto property = [i](const char* name) { return i->table->LookupProperty(i, name); };
   b.properties = {property("PLANE LATITUDE"), property("PLANE LONGITUDE"),
@@ -56,7 +58,7 @@ int BindInterface() {
 
 int SetUp(const char* parameters) {
   if (!traffic::ConfigureFromParameters(parameters, &Gauge.config)) return 0;
-  Gauge.variables.update = host::FindVariable("ATC traffic update");
+  Gauge.variables.update = host::FindVariable(kPanelVariables[traffic::kUpdate].name);
   return Gauge.variables.update != host::kAbsent && BindInterface();
 }
 
@@ -65,11 +67,11 @@ int SetUp(const char* parameters) {
 int FindOutputs() {
   TrafficVariables& v = Gauge.variables;
   if (v.state != host::kAbsent) return 1;
-  v.state = host::FindVariable("ATC traffic state");
+  v.state = host::FindVariable(kPanelVariables[traffic::kState].name);
   if (v.state == host::kAbsent) return 0;
-  v.dir = host::FindVariable("ATC traffic dir");
-  v.dist = host::FindVariable("ATC traffic dist");
-  v.alt = host::FindVariable("ATC traffic alt");
+  v.dir = host::FindVariable(kPanelVariables[traffic::kDir].name);
+  v.dist = host::FindVariable(kPanelVariables[traffic::kDist].name);
+  v.alt = host::FindVariable(kPanelVariables[traffic::kAlt].name);
   return 1;
 }
 

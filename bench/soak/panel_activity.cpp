@@ -4,7 +4,9 @@
 #include <limits>
 
 #include "bench/host/host_emulator.h"
+#include "handoff/radio_handoff.h"
 #include "sound/sound_slots.h"
+#include "traffic/traffic.h"
 
 namespace bench {
 namespace {
@@ -17,10 +19,6 @@ const double kControlValues[] = {
     10002,     10000,      2000,  -7,    -12,    2.9,      -0.5, 4294967297.0, std::nan(""),
     kInfinity, -kInfinity, 1e300, 20001, -10001, 123456789};
 constexpr uint32_t kControlValueCount = sizeof kControlValues / sizeof kControlValues[0];
-const char* const kTrafficVariables[] = {"ATC traffic update", "ATC traffic state",
-                                         "ATC traffic dir", "ATC traffic dist", "ATC traffic alt"};
-const char* const kRadios[] = {"NAV1 frequency", "COM1 frequency", "COM2 frequency",
-                               "NAV2 frequency"};
 constexpr uint32_t kAircraftIds = 40;
 
 double Degrees(SoakRandom& random) { return (random.Below(6001) - 3000.0) / 10000.0; }
@@ -71,8 +69,9 @@ uint32_t SoakRandom::Below(uint32_t n) {
 void CreatePanelVariables(HostEmulator& host) {
   for (const sound::SoundSlot* s = sound::SoundTable; s->variable_name; ++s)
     host.CreateVariable(s->variable_name);
-  for (const char* name : kTrafficVariables) host.CreateVariable(name, 1);
-  for (const char* name : kRadios) host.CreateVariable(name, 118.5);
+  for (const traffic::PanelVariable& v : traffic::kPanelVariables) host.CreateVariable(v.name, 1);
+  for (const handoff::RadioPair& radio : handoff::kRadios)
+    host.CreateVariable(radio.variable, 118.5);
 }
 
 int PanelActivity(HostEmulator& host, SoakRandom& random) {
@@ -81,13 +80,14 @@ int PanelActivity(HostEmulator& host, SoakRandom& random) {
   for (int i = random.Below(8) < 3 ? 1 + random.Below(2) : 0; i > 0; --i, ++writes)
     WriteSlot(host, random);
   if (random.OneIn(20)) {
-    host.SetVariable("ATC traffic update",
+    host.SetVariable(traffic::kPanelVariables[traffic::kUpdate].name,
                      random.OneIn(10) ? std::nan("") : 128 + random.Below(64));
     ++writes;
   }
   if (random.OneIn(30)) ChangeTraffic(host, random);
   if (random.OneIn(200)) {
-    host.SetVariable(kRadios[random.Below(4)], 108 + random.Below(30000) / 1000.0);
+    host.SetVariable(handoff::kRadios[random.Below(handoff::kRadioCount)].variable,
+                     108 + random.Below(30000) / 1000.0);
     ++writes;
   }
   return writes;
