@@ -10,8 +10,9 @@ int CheckPanel(const std::string& dir, const PanelOptions& options) {
   if (panel.found) {
     CheckWindowKeys(&panel);
     CheckGaugeNames(&panel);
-    CheckScripts(&panel);
-    CheckModuleLines(&panel);
+    std::vector<ScriptReference> references = CheckScripts(&panel);
+    CheckVariables(references, &panel);
+    CheckModuleLines(references, &panel);
     if (!options.sim_root.empty()) CheckSoundFolder(options.sim_root, &panel);
   }
   SortFindings(&panel.findings);

@@ -8,6 +8,7 @@
 
 #include "bench/panels/folders.h"
 #include "bench/panels/panel.h"
+#include "bench/script/program.h"
 
 namespace bench::panels {
 
@@ -15,14 +16,26 @@ namespace bench::panels {
 // or a warning; 2: the folder is not an aircraft, or a file cannot be read.
 int CheckPanel(const std::string& dir, const PanelOptions& options);
 
-// Letters to change, add or drop to turn a into b: how near a misspelling is (small words).
-size_t EditDistance(const std::string& a, const std::string& b);
+// A variable reference of a compiled script, and whether its script runs on every gauge
+// cycle (an update or element script) rather than on a click or key.
+struct ScriptReference {
+  std::string file;
+  script::VariableFact fact;
+  bool every_frame = false;
+};
+
+// The first line that loads this gauge of the module (one of kModuleGauges), or nullptr.
+// Matched by name: a line whose module is not installed yet is still the panel's intent.
+const GaugeLine* FirstModuleLine(const Panel& panel, const char* module_gauge);
 
 // The checks, each adding to panel->findings.
 void CheckWindowKeys(Panel* panel);
 void CheckGaugeNames(Panel* panel);
-void CheckScripts(Panel* panel);
-void CheckModuleLines(Panel* panel);
+// Compiles every script of the panel's gauges; its references feed CheckVariables.
+std::vector<ScriptReference> CheckScripts(Panel* panel);
+void CheckVariables(const std::vector<ScriptReference>& references, Panel* panel);
+// The module's gauge lines, and whether the scripts name the traffic gauge's variables.
+void CheckModuleLines(const std::vector<ScriptReference>& references, Panel* panel);
 void CheckSoundFolder(const std::string& sim_root, Panel* panel);
 
 }  // namespace bench::panels

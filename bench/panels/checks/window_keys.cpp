@@ -2,10 +2,10 @@
 // know without a word, so a misspelt gauge key ("guage07") is a gauge that never loads, the
 // most common reason a panel "does nothing".
 #include <algorithm>
-#include <cctype>
 #include <iterator>
 
 #include "bench/panels/checks/panel_checks.h"
+#include "bench/panels/checks/spelling.h"
 
 namespace bench::panels {
 namespace {
@@ -15,12 +15,6 @@ const char* const kWindowKeys[] = {
     "window_size", "window_pos", "zorder", "sizeable", "nomenu",  "child_3d",
     "pixel_size", "background_color", "texture", "type", "always_visible", "render_3d_shadow",
     "no_luminous", "transparent", "alpha_blend", "window_size_ratio", "hidden"};
-
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
 
 // "guage07" -> "gauge07": the letters before the number are a near miss of "gauge".
 bool LooksLikeGaugeKey(const std::string& key, std::string* meant) {
@@ -41,21 +35,6 @@ std::string Remedy(const std::string& key) {
 }
 
 }  // namespace
-
-size_t EditDistance(const std::string& a, const std::string& b) {
-  std::vector<size_t> row(b.size() + 1);
-  for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
-  for (size_t i = 1; i <= a.size(); ++i) {
-    size_t diagonal = row[0];
-    row[0] = i;
-    for (size_t j = 1; j <= b.size(); ++j) {
-      size_t above = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
-      diagonal = above;
-    }
-  }
-  return row[b.size()];
-}
 
 void CheckWindowKeys(Panel* panel) {
   for (const PanelWindow& window : panel->cfg.windows) {

@@ -26,13 +26,17 @@ void VisitArea(const MouseArea& area, const Visit& visit) {
 
 void ForEachScript(const XmlGauge& gauge, const Visit& visit) {
   for (const Macro& macro : gauge.macros) VisitScript(macro.body, visit);
-  VisitScript(gauge.update, visit);
-  VisitElement(gauge.root, visit);
+  ForEachFrameScript(gauge, visit);
   for (const MouseArea& area : gauge.areas) VisitArea(area, visit);
   for (const KeyHandler& key : gauge.keys) {
     VisitScript(key.visible, visit);
     VisitScript(key.script, visit);
   }
+}
+
+void ForEachFrameScript(const XmlGauge& gauge, const Visit& visit) {
+  VisitScript(gauge.update, visit);
+  VisitElement(gauge.root, visit);
 }
 
 }  // namespace bench::panels

@@ -124,5 +124,7 @@ namespace bench::panels {
 // their scripts, then nested elements), mouse areas (visibility, tooltip pieces, clicks, nested
 // areas), keys.
 void ForEachScript(const XmlGauge& gauge, const std::function<void(const Script&)>& visit);
+// Those of them that run on every gauge cycle: the update and the element scripts.
+void ForEachFrameScript(const XmlGauge& gauge, const std::function<void(const Script&)>& visit);
 
 }  // namespace bench::panels
