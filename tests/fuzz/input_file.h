@@ -1,5 +1,6 @@
-// Targets whose code under test reads a file get each input written to one, in memory where
-// the machine has it, and removed when the run ends.
+// What the targets share: their checks, which stop the run loudly with what broke, and for
+// targets whose code under test reads a file, each input written to one, in memory where the
+// machine has it, and removed when the run ends.
 #pragma once
 
 #include <unistd.h>
@@ -7,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <string>
 
 namespace fuzz {
@@ -15,6 +17,18 @@ inline void Require(bool held, const char* target, const std::string& what) {
   if (held) return;
   std::fprintf(stderr, "%s: %s\n", target, what.c_str());
   __builtin_trap();
+}
+
+// Runs check; an exception escaping it is a finding, as it would end the program reading.
+template <typename Check>
+void RequireNoException(const char* target, const Check& check) {
+  try {
+    check();
+  } catch (const std::exception& e) {
+    Require(false, target, std::string("an exception escaped: ") + e.what());
+  } catch (...) {
+    Require(false, target, "an exception escaped");
+  }
 }
 
 class InputFile {
