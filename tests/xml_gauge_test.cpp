@@ -138,6 +138,8 @@ TEST(XmlGauge, ScriptsAcrossCommentsAndInAttributesKeepTheirLines) {
       "           Alpha='x %( 0.5\n"
       "                  (L:dim, number) * )% %( 2 )%'/>\n"
       "  </Element>\n"
+      "  <Element><Visible>1&#10;&#xA;2 <!-- x -->\n"
+      "    3</Visible></Element>\n"
       "</Gauge>\n");
   EXPECT_EQ(gauge.update.origin.line, 2);
   EXPECT_EQ(gauge.update.text, "1\n    \n2 (>L:x, number)");
@@ -149,6 +151,9 @@ TEST(XmlGauge, ScriptsAcrossCommentsAndInAttributesKeepTheirLines) {
   EXPECT_EQ(scripts[1].origin.line, 7);
   EXPECT_EQ(scripts[2].text, " 2 ");
   EXPECT_EQ(scripts[2].origin.line, 8);
+  // Line feeds written as &#10; add no line: counted from line 10, the 3 is on line 11.
+  EXPECT_EQ(gauge.root.children[1].visible.origin.line, 10);
+  EXPECT_EQ(gauge.root.children[1].visible.text, "1\r\r2  \n    3");
 }
 
 TEST(XmlGauge, AMouseWithAClickOfItsOwnIsTheWholeGaugesArea) {

@@ -24,7 +24,8 @@ const char kFile[] = "fuzz.xml";
 int LineCount(const std::string& bytes) {
   int lines = 1;
   for (size_t i = 0; i < bytes.size(); ++i)
-    lines += bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'));
+    lines +=
+        bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'));
   return lines;
 }
 
@@ -36,9 +37,9 @@ std::vector<Script> ScriptsOf(const XmlGauge& gauge) {
 
 void RequireLines(const std::vector<Finding>& findings, int lines) {
   for (const Finding& f : findings)
-    fuzz::Require(f.file == kFile && f.line >= 0 && f.line <= lines, kTarget,
-                  "a finding outside the file's " + std::to_string(lines) +
-                      " lines: " + FormatFinding(f));
+    fuzz::Require(
+        f.file == kFile && f.line >= 0 && f.line <= lines, kTarget,
+        "a finding outside the file's " + std::to_string(lines) + " lines: " + FormatFinding(f));
 }
 
 bool HasError(const std::vector<Finding>& findings) {
@@ -52,10 +53,11 @@ void RequireSameScripts(const std::vector<Script>& first, const std::vector<Scri
                 "a second reading gave " + std::to_string(second.size()) + " scripts, not " +
                     std::to_string(first.size()));
   for (size_t i = 0; i < first.size(); ++i)
-    fuzz::Require(first[i].text == second[i].text && first[i].origin.line == second[i].origin.line &&
-                      first[i].role == second[i].role,
-                  kTarget, "a second reading changed script " + std::to_string(i) + " (" +
-                               first[i].role + ")");
+    fuzz::Require(
+        first[i].text == second[i].text && first[i].origin.line == second[i].origin.line &&
+            first[i].role == second[i].role,
+        kTarget,
+        "a second reading changed script " + std::to_string(i) + " (" + first[i].role + ")");
 }
 
 void CheckGauge(const std::string& bytes) {

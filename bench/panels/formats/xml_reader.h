@@ -4,7 +4,9 @@
 //
 // Read: elements, attributes in either quote, text, CDATA, comments, the XML declaration and
 // processing instructions (both skipped), a UTF-8 byte order mark, the five named entities and
-// numeric character references (undone, so scripts arrive as the script reader wants them).
+// numeric character references (undone, so scripts arrive as the script reader wants them; a
+// referenced line feed, &#10;, as a carriage return, so that only the file's own line breaks
+// count as lines).
 // Every element, attribute and text piece keeps the line it starts on. A document that is not
 // well-formed gives one error with its line. Text bytes are passed through as they are (the
 // encoding named in the declaration is not converted).
