@@ -2,7 +2,7 @@
 // the compiler as check-panel compiles them: nothing escapes as an exception or reads out of
 // bounds; every finding, the reader's and the compiler's, names a line the file has (0 for
 // the whole file); a file refused comes with an error saying why; and reading the same bytes
-// again gives the same scripts.
+// again gives the same answer, findings and scripts.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -66,13 +66,15 @@ void CheckGauge(const std::string& bytes) {
   panel.xml_gauges.emplace_back();
   bool read = ReadXmlGauge(bytes, kFile, &panel.xml_gauges[0], &panel.findings);
   fuzz::Require(read || HasError(panel.findings), kTarget, "a file refused with no error");
+  const size_t reader_findings = panel.findings.size();
   if (read) CheckScripts(&panel);
   RequireLines(panel.findings, lines);
 
   XmlGauge again;
   std::vector<Finding> findings;
-  fuzz::Require(ReadXmlGauge(bytes, kFile, &again, &findings) == read, kTarget,
-                "a second reading of the same bytes gave another answer");
+  fuzz::Require(
+      ReadXmlGauge(bytes, kFile, &again, &findings) == read && findings.size() == reader_findings,
+      kTarget, "a second reading of the same bytes gave another answer");
   if (read) RequireSameScripts(ScriptsOf(panel.xml_gauges[0]), ScriptsOf(again));
 }
 
