@@ -60,6 +60,8 @@ int RunScenarioCommand(const Options& o) {
   if (!ParseScenario(o.file, text, &scenario, &error)) return std::fprintf(stderr, "%s\n", error.c_str()), 2;
   if (o.wine) return RunUnderWine(o);
   // Paths on the command line are the caller's; the session runs in the simulator folder.
+  for (Step& step : scenario.steps)
+    if (step.kind == StepKind::kPanel) step.text = std::filesystem::absolute(step.text).string();
   Options run = o;
   for (std::string* path : {&run.module, &run.trace, &run.audio, &run.plot})
     if (!path->empty()) *path = std::filesystem::absolute(*path).string();
@@ -68,6 +70,7 @@ int RunScenarioCommand(const Options& o) {
   if (cd_error) return std::fprintf(stderr, "kv3-bench: cannot enter %s\n", o.root.c_str()), 2;
   if (!run.audio.empty() || !run.plot.empty()) StartAudioCapture();
   ScenarioResult result = RunScenario(scenario, run.module);
+  for (const std::string& line : result.panel_diagnostics) std::fprintf(stderr, "%s\n", line.c_str());
   if (!result.loaded) return std::fprintf(stderr, "kv3-bench: %s\n", result.error.c_str()), 2;
   std::string unwritten = run.trace;
   if ((!run.trace.empty() && !WriteTrace(run.trace, result.trace)) ||

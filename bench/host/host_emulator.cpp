@@ -151,6 +151,14 @@ void HostEmulator::SetVariable(const std::string& name, double value) {
   variables_[CreateVariable(name)].value = value;
 }
 
+bool HostEmulator::PanelWrite(int32_t id, double value) {
+  if (id < 0 || static_cast<size_t>(id) >= variables_.size()) return false;
+  NamedVariable& v = variables_[id];
+  bool changed = !v.present || !(v.value == value);
+  v.present = true, v.value = value;
+  return changed;
+}
+
 double HostEmulator::Variable(const std::string& name) const {
   int32_t id = Find(name);
   return id < 0 ? 0.0 : variables_[id].value;

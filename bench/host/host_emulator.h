@@ -31,6 +31,11 @@ class HostEmulator {
   void RemoveVariable(const std::string& name);
   void SetVariable(const std::string& name, double value);
   double Variable(const std::string& name) const;
+  // The panel's scripts reach their variables by the id CreateVariable gave, without a
+  // lookup by name: a vanished variable reads 0, and a write brings it back. Returns whether
+  // the write changed the value.
+  double PanelRead(int32_t id) const { return Present(id) ? variables_[id].value : 0.0; }
+  bool PanelWrite(int32_t id, double value);
   void SetModuleVariable(uint32_t number, double value) { module_variables_[number] = value; }
   void SetElementResult(int32_t result) { element_result_ = result; }
 
@@ -47,6 +52,8 @@ class HostEmulator {
   // A long session keeps no trace, so the bench's memory stays flat; calls are still counted
   // and observed.
   void KeepTrace(bool keep) { keep_trace_ = keep; }
+  // Whether notes are kept: a caller that builds a note's text asks first.
+  bool tracing() const { return keep_trace_; }
 
   // Calls that reach the host through the table; the bench's own notes are not counted.
   int host_calls() const { return host_calls_; }

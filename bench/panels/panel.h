@@ -70,4 +70,8 @@ struct Panel {
 
 Panel LoadPanel(const std::string& dir, const PanelOptions& options);
 
+// Which of kModuleGauges a gauge line names (0 or 1), or -1. By name alone: a line whose
+// module is not installed yet is still the panel's intent.
+int ModuleGaugeOf(const GaugeLine& line);
+
 }  // namespace bench::panels

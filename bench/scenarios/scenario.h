@@ -15,6 +15,14 @@
 //   aircraft 2 lat 47.1 lon 8.1 alt 1200 [user] [engine off] [magvar DEG | no-magvar]
 //            [fail "PROPERTY"]                 an aircraft in the host's traffic list
 //   traffic-flag on|off
+//
+// Panel sessions: the panel's XML gauges run every frame beside the module.
+//   panel DIR                              an aircraft or panel folder (before the first frame)
+//   click "FILE!GAUGE" at X Y [KIND]       a mouse event at a point of the gauge
+//   click "FILE!GAUGE" tooltip "TEXT" [KIND]   ... on the area with that tooltip
+//   key "FILE!GAUGE" KEY                   a key handled by the gauge's <Keys>
+//   sim "NAME" VALUE                       an aircraft variable (A:) from now on
+//   expect key-event NAME [VALUE] | expect no key-event NAME
 #pragma once
 
 #include <cstdint>
@@ -26,6 +34,7 @@ namespace bench {
 enum class StepKind {
   kInstances, kParameter, kCreate, kSet, kModuleVariable, kFrames, kWait, kTeardown,
   kExpectValue, kExpectEvent, kExpectNoEvent, kExpectUnwritten, kAircraft, kTrafficFlag,
+  kPanel, kClick, kKey, kSim, kExpectKeyEvent, kExpectNoKeyEvent,
 };
 
 struct AircraftScript {
@@ -41,19 +50,25 @@ struct AircraftScript {
 struct Step {
   StepKind kind;
   int line;
-  std::string name;       // variable or gauge name
-  std::string text;       // a gauge's parameter text
+  std::string name;       // variable, gauge, "FILE!GAUGE", aircraft variable or key event
+  std::string text;       // parameter text, panel folder, tooltip or key
   double value = 0;       // value, tolerance's subject, or module-variable value
   double tolerance = 0;
   uint32_t number = 0;    // frames, instances, module variable, event code
   uint32_t event_value = 0;
-  bool flag = false;      // traffic flag
+  bool flag = false;      // traffic flag; a click found by its tooltip; a key event's value
+  double x = 0, y = 0;    // a click's point in the gauge's coordinates
+  std::string mouse;      // a click's mouse event, LeftSingle unless the step names one
   AircraftScript aircraft;
 };
 
 struct Scenario {
   std::string path;
   std::vector<Step> steps;
+  bool has_panel = false;  // variables may then come from the panel's gauges
+  // Key events that take a value (popped from the script's stack): those the scenario
+  // expects with one.
+  std::vector<std::string> valued_key_events;
 };
 
 // Reads a scenario; on a bad line returns false with "FILE:LINE: what is wrong" in error.

@@ -13,6 +13,21 @@ namespace {
 
 constexpr double kFramesPerSecond = 18.0;
 
+// The host's mouse events, as a click names them and as (M:Event) gives them to a script.
+const char* const kMouseEvents[] = {
+    "LeftSingle",  "RightSingle",  "MiddleSingle",  "LeftDouble",  "RightDouble",
+    "MiddleDouble", "LeftDrag",    "RightDrag",     "MiddleDrag",  "LeftRelease",
+    "RightRelease", "MiddleRelease", "WheelUp",     "WheelDown",   "Move",
+    "Leave"};
+
+// A path in a scenario is relative to the scenario file's folder.
+std::string NextTo(const std::string& scenario_path, const std::string& path) {
+  if (path.empty() || path[0] == '/' || path[0] == '\\' || (path.size() > 1 && path[1] == ':'))
+    return path;
+  size_t slash = scenario_path.find_last_of("/\\");
+  return slash == std::string::npos ? path : scenario_path.substr(0, slash + 1) + path;
+}
+
 struct LineError {
   std::string message;
 };
@@ -93,6 +108,7 @@ std::vector<std::string> SplitWords(const std::string& text) {
 
 class Parser {
  public:
+  explicit Parser(Scenario* scenario) : scenario_(scenario) {}
   void ParseLine(const Line& line, Step* step);
 
  private:
@@ -105,15 +121,62 @@ class Parser {
   }
   const std::string& Created(const Line& line, size_t i) const {
     const std::string& name = line.Word(i);
-    if (!created_.count(name)) throw LineError{"variable \"" + name + "\" was never created"};
+    // A panel's gauges create the variables their scripts name; whether they do is known
+    // only once the panel has loaded.
+    if (!created_.count(name) && !scenario_->has_panel)
+      throw LineError{"variable \"" + name + "\" was never created"};
     return name;
   }
   void ParseAircraft(const Line& line, Step* step) const;
-  void ParseExpectation(const Line& line, Step* step) const;
+  void ParseExpectation(const Line& line, Step* step);
+  bool ParsePanelStep(const Line& line, Step* step);
+  void ParseClick(const Line& line, Step* step) const;
+  const std::string& PanelGauge(const Line& line, size_t i) const {
+    if (!scenario_->has_panel) throw LineError{"'" + line.Word(0) + "' needs a 'panel' step first"};
+    const std::string& gauge = line.Word(i);
+    if (gauge.find('!') == std::string::npos)
+      throw LineError{"\"" + gauge + "\" is not a gauge line's FILE!GAUGE"};
+    return gauge;
+  }
 
+  Scenario* scenario_;
   std::set<std::string> created_;
   bool frames_seen_ = false;
 };
+
+void Parser::ParseClick(const Line& line, Step* s) const {
+  s->kind = StepKind::kClick, s->name = PanelGauge(line, 1);
+  size_t next;
+  if (line.Word(2) == "at") {
+    s->x = line.Number(3), s->y = line.Number(4), next = 5;
+  } else {
+    line.Expect(2, "tooltip"), s->flag = true, s->text = line.Word(3), next = 4;
+  }
+  s->mouse = line.Has(next) ? line.Word(next) : "LeftSingle";
+  bool known = false;
+  for (const char* event : kMouseEvents) known = known || s->mouse == event;
+  if (!known) throw LineError{"'" + s->mouse + "' is not a mouse event (LeftSingle, RightSingle, ...)"};
+  line.End(next + 1);
+}
+
+bool Parser::ParsePanelStep(const Line& line, Step* s) {
+  const std::string& keyword = line.Word(0);
+  if (keyword == "panel") {
+    if (frames_seen_) throw LineError{"the panel must be loaded before the first frame"};
+    if (scenario_->has_panel) throw LineError{"a session loads one panel"};
+    s->kind = StepKind::kPanel, s->text = NextTo(scenario_->path, line.Word(1)), line.End(2);
+    scenario_->has_panel = true;
+  } else if (keyword == "click") {
+    ParseClick(line, s);
+  } else if (keyword == "key") {
+    s->kind = StepKind::kKey, s->name = PanelGauge(line, 1), s->text = line.Word(2), line.End(3);
+  } else if (keyword == "sim") {
+    s->kind = StepKind::kSim, s->name = line.Word(1), s->value = line.Number(2), line.End(3);
+  } else {
+    return false;
+  }
+  return true;
+}
 
 void Parser::ParseAircraft(const Line& line, Step* step) const {
   AircraftScript& a = step->aircraft;
@@ -134,9 +197,17 @@ void Parser::ParseAircraft(const Line& line, Step* step) const {
   if (!has_position) throw LineError{"an aircraft needs 'lat', 'lon' and 'alt'"};
 }
 
-void Parser::ParseExpectation(const Line& line, Step* s) const {
+void Parser::ParseExpectation(const Line& line, Step* s) {
   const std::string& what = line.Word(1);
-  if (what == "event") {
+  if (what == "key-event") {
+    s->kind = StepKind::kExpectKeyEvent, s->name = line.Word(2);
+    if (line.Has(3)) {
+      s->flag = true, s->value = line.Number(3), line.End(4);
+      scenario_->valued_key_events.push_back(s->name);
+    }
+  } else if (what == "no" && line.Word(2) == "key-event") {
+    s->kind = StepKind::kExpectNoKeyEvent, s->name = line.Word(3), line.End(4);
+  } else if (what == "event") {
     s->kind = StepKind::kExpectEvent, s->number = line.Unsigned(2);
     s->event_value = line.Unsigned(3), line.End(4);
   } else if (what == "no") {
@@ -182,7 +253,7 @@ void Parser::ParseLine(const Line& line, Step* s) {
     s->kind = StepKind::kAircraft, ParseAircraft(line, s);
   } else if (keyword == "traffic-flag") {
     s->kind = StepKind::kTrafficFlag, s->flag = line.OnOff(1, "traffic-flag"), line.End(2);
-  } else {
+  } else if (!ParsePanelStep(line, s)) {
     throw LineError{"unknown step '" + keyword + "'"};
   }
 }
@@ -192,7 +263,7 @@ void Parser::ParseLine(const Line& line, Step* s) {
 bool ParseScenario(const std::string& path, const std::string& text, Scenario* scenario,
                    std::string* error) {
   scenario->path = path;
-  Parser parser;
+  Parser parser(scenario);
   std::istringstream lines(text);
   std::string raw;
   for (int number = 1; std::getline(lines, raw); ++number) {

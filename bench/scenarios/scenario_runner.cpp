@@ -8,6 +8,7 @@
 #include "bench/host/host_emulator.h"
 #include "bench/host/module_loader.h"
 #include "bench/host/session.h"
+#include "bench/panels/run/running_panel.h"
 
 namespace bench {
 namespace {
@@ -20,16 +21,28 @@ bool Matches(double actual, double expected, double tolerance) {
 class Session {
  public:
   Session(const Scenario& scenario, LoadedModule& module, HostEmulator& host, ScenarioResult* result)
-      : scenario_(scenario), module_(module), host_(host), result_(result) {}
+      : scenario_(scenario), module_(module), host_(host), result_(result),
+        panel_(host, scenario.valued_key_events) {}
   void Run() {
-    for (const Step& step : scenario_.steps) RunStep(step);
+    for (const Step& step : scenario_.steps) {
+      if (step.kind == StepKind::kPanel && !LoadPanel(step)) return;
+      RunStep(step);
+    }
+    result_->panel_diagnostics = panel_.diagnostics();
   }
 
  private:
   void RunStep(const Step& step);
+  bool LoadPanel(const Step& step);
+  void RunPanelStep(const Step& step);
+  void Click(const Step& step, panels::RunningGauge* gauge);
+  bool KeyEventSent(const Step& step);
   void Check(const Step& step, bool held, const std::string& what) {
     ++result_->expectations;
-    if (!held) result_->failures.push_back(scenario_.path + ":" + std::to_string(step.line) + ": " + what);
+    if (!held) Fail(step, what);
+  }
+  void Fail(const Step& step, const std::string& what) {
+    result_->failures.push_back(scenario_.path + ":" + std::to_string(step.line) + ": " + what);
   }
   int GaugeIndex(const std::string& name) const { return name == "XMLSound" ? 0 : 1; }
   GaugeHeader* Gauge(int index) const { return module_.linkage()->gauges[index]; }
@@ -38,6 +51,7 @@ class Session {
   }
   void Frame() {
     host_.Note("-- frame " + std::to_string(++frame_));
+    panel_.Frame(frame_);
     for (int g = 0; g < 2; ++g) Service(g, 6), Service(g, 10);
     PassOneFrame();
   }
@@ -76,7 +90,71 @@ class Session {
   uint32_t instances_[2] = {1, 1};
   std::string parameters_[2];
   int frame_ = 0;
+  panels::RunningPanel panel_;
 };
+
+bool Session::LoadPanel(const Step& step) {
+  std::string error;
+  if (!panel_.Load(step.text, &error)) {
+    result_->error = scenario_.path + ":" + std::to_string(step.line) + ": " + error;
+    result_->loaded = false;
+    return false;
+  }
+  // The panel's gauge lines say how many of the module's gauges the host loads, and with
+  // what text.
+  const panels::ModuleLines& lines = panel_.module_lines();
+  for (int g = 0; g < 2; ++g) {
+    instances_[g] = lines.instances[g];
+    if (lines.parameter[g]) parameters_[g] = *lines.parameter[g];
+    Gauge(g)->parameters = lines.parameter[g] ? parameters_[g].c_str() : nullptr;
+  }
+  host_.Note("-- panel: " + std::to_string(panel_.gauge_count()) + " XML gauges, " +
+             std::to_string(instances_[0]) + " XMLSound, " + std::to_string(instances_[1]) +
+             " TrafficInfo");
+  return true;
+}
+
+void Session::RunPanelStep(const Step& step) {
+  panels::RunningGauge* gauge = nullptr;
+  if (step.kind == StepKind::kClick || step.kind == StepKind::kKey) gauge = panel_.Gauge(step.name);
+  switch (step.kind) {
+    case StepKind::kClick: return Click(step, gauge);
+    case StepKind::kKey:
+      if (!gauge) return Fail(step, "no gauge line of the panel loads \"" + step.name + "\"");
+      host_.Note("-- key " + step.name + " " + step.text);
+      if (!gauge->Key(step.text, panel_.runner())) host_.Note("-- nothing handles the key");
+      return;
+    case StepKind::kSim:
+      host_.Note("-- sim " + step.name + " " + FormatValue(step.value));
+      return panel_.world().SetAircraft(step.name, step.value);
+    case StepKind::kExpectKeyEvent:
+      return Check(step, KeyEventSent(step),
+                   "expected key event " + step.name + (step.flag ? " " + FormatValue(step.value) : "") +
+                       ", not sent");
+    default:
+      return Check(step, !KeyEventSent(step), "key event " + step.name + " was sent");
+  }
+}
+
+void Session::Click(const Step& step, panels::RunningGauge* gauge) {
+  if (!gauge) return Fail(step, "no gauge line of the panel loads \"" + step.name + "\"");
+  host_.Note("-- click " + step.name + " " +
+             (step.flag ? "tooltip \"" + step.text + "\""
+                        : "at " + FormatValue(step.x) + " " + FormatValue(step.y)) +
+             " " + step.mouse);
+  panels::ClickOutcome outcome =
+      step.flag ? gauge->ClickTooltip(step.text, step.mouse, panel_.runner())
+                : gauge->ClickAt(step.x, step.y, step.mouse, panel_.runner());
+  if (!outcome.taken) host_.Note("-- nothing takes the click");
+  if (!outcome.found) Fail(step, "no visible area of " + step.name + " has the tooltip \"" + step.text + "\"");
+}
+
+bool Session::KeyEventSent(const Step& step) {
+  for (const panels::KeyEvent& event : panel_.world().key_events())
+    if (event.name == step.name && (step.kind != StepKind::kExpectKeyEvent || !step.flag || event.value == step.value))
+      return true;
+  return false;
+}
 
 void Session::RunStep(const Step& step) {
   switch (step.kind) {
@@ -111,6 +189,12 @@ void Session::RunStep(const Step& step) {
       break;
     case StepKind::kAircraft: AddAircraft(step.aircraft); break;
     case StepKind::kTrafficFlag: host_.traffic().SetTrafficFlag(step.flag); break;
+    case StepKind::kPanel: break;  // loaded before this step runs
+    case StepKind::kClick:
+    case StepKind::kKey:
+    case StepKind::kSim:
+    case StepKind::kExpectKeyEvent:
+    case StepKind::kExpectNoKeyEvent: RunPanelStep(step); break;
   }
 }
 

@@ -10,10 +10,12 @@ namespace bench {
 
 struct ScenarioResult {
   bool loaded = false;
-  std::string error;                  // why the module did not load
+  std::string error;                  // why the module or the panel did not load
   int expectations = 0;
   std::vector<std::string> failures;  // "FILE:LINE: what did not hold"
   std::vector<std::string> trace;
+  // A panel session's reading, compile and runtime problems, "FILE:LINE: ...", once each.
+  std::vector<std::string> panel_diagnostics;
 };
 
 // The module's current directory is the simulator's folder: the sound files are found

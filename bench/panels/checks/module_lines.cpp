@@ -82,9 +82,8 @@ Finding JudgeTrafficNames(const std::set<std::string>& named) {
 
 const GaugeLine* FirstModuleLine(const Panel& panel, const char* module_gauge) {
   for (const PanelGauge& gauge : panel.gauges) {
-    const std::string& file = gauge.line.file;
-    std::string base = file.substr(file.find_last_of("\\/") + 1);
-    if (SameName(base, kModuleName) && SameName(gauge.line.gauge, module_gauge)) return &gauge.line;
+    int index = ModuleGaugeOf(gauge.line);
+    if (index >= 0 && kModuleGauges[index] == std::string(module_gauge)) return &gauge.line;
   }
   return nullptr;
 }

@@ -24,8 +24,7 @@ struct ScriptReference {
   bool every_frame = false;
 };
 
-// The first line that loads this gauge of the module (one of kModuleGauges), or nullptr.
-// Matched by name: a line whose module is not installed yet is still the panel's intent.
+// The first line that names this gauge of the module (one of kModuleGauges), or nullptr.
 const GaugeLine* FirstModuleLine(const Panel& panel, const char* module_gauge);
 
 // The checks, each adding to panel->findings.

@@ -1,0 +1,160 @@
+#include "bench/panels/run/panel_world.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+#include "bench/host/host_emulator.h"
+
+namespace bench::panels {
+namespace {
+
+std::string Upper(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return upper;
+}
+
+std::string Reference(const script::VariableUse& use) {
+  std::string text = std::string("(") + (use.write ? ">" : "") + use.prefix + ":";
+  text += use.name;
+  if (use.index) text += ":" + std::to_string(use.index);
+  return text + ")";
+}
+
+// The clock's variables: every one a panel reads its time from counts seconds here.
+bool IsTime(std::string_view name) {
+  std::string upper = Upper(name);
+  return upper == "ABSOLUTE TIME" || upper == "SIMULATION TIME" || upper == "ZULU TIME" ||
+         upper == "LOCAL TIME";
+}
+
+const char* const kMouseNames[] = {"Event", "Key", "X", "Y"};
+
+}  // namespace
+
+std::string PrefixError(const script::VariableUse& use) {
+  if (!std::strchr("LAKGEPMC", use.prefix))
+    return std::string("no variables start ") + use.prefix +
+           ": (L: A: K: G: E: P: M: C: do); correct the prefix";
+  if (use.prefix == 'K' && !use.write)
+    return "a key event can only be sent, (>K:NAME); it cannot be read";
+  return "";
+}
+
+PanelWorld::PanelWorld(HostEmulator& host, std::vector<std::string> valued_events)
+    : host_(host), valued_events_(std::move(valued_events)) {}
+
+int32_t PanelWorld::Intern(std::vector<std::string>* names, const std::string& name) {
+  auto found = std::find(names->begin(), names->end(), name);
+  if (found == names->end()) found = names->insert(found, name);
+  return static_cast<int32_t>(found - names->begin());
+}
+
+int32_t PanelWorld::AircraftIndex(const std::string& name) {
+  std::string folded = Upper(name);
+  for (size_t i = 0; i < aircraft_.size(); ++i)
+    if (aircraft_[i].name == folded) return static_cast<int32_t>(i);
+  aircraft_.push_back({folded});
+  return static_cast<int32_t>(aircraft_.size() - 1);
+}
+
+void PanelWorld::SetAircraft(const std::string& name, double value) {
+  Aircraft& a = aircraft_[AircraftIndex(name)];
+  a.value = value, a.set = true;
+}
+
+script::Binding PanelWorld::Resolve(const script::VariableUse& use, GaugeLocals* locals) {
+  script::Binding b;
+  b.store = this;
+  b.error = PrefixError(use);
+  std::string name(use.name);
+  const std::string shown = Reference(use);
+  switch (use.prefix) {
+    case 'L': {
+      int32_t index = Intern(&local_names_, name);
+      // Scripts are read when the gauge loads; every name they mention exists from then on.
+      if (static_cast<size_t>(index) == local_ids_.size())
+        local_ids_.push_back(host_.CreateVariable(name, 0));
+      b.id = Id(kLocal, index);
+      return b;
+    }
+    case 'A':
+      b.id = Id(kAircraft, AircraftIndex(use.index ? name + ":" + std::to_string(use.index) : name));
+      b.note = use.write ? shown + ": aircraft variables are the simulator's; the write is dropped"
+                         : shown + " has no value in this session; it reads 0 (give it one "
+                                   "with a 'sim' step)";
+      return b;
+    case 'K':
+      b.id = Id(kKey, Intern(&events_, name));
+      b.pops = std::count(valued_events_.begin(), valued_events_.end(), name) > 0;
+      return b;
+    case 'G':
+      if (name.size() == 4 && name.compare(0, 3, "Var") == 0 && name[3] >= '1' && name[3] <= '9') {
+        b.store = locals, b.id = name[3] - '0';
+        return b;
+      }
+      break;
+    case 'M':
+      for (size_t i = 0; i < 4; ++i)
+        if (name == kMouseNames[i] && !use.write) {
+          b.id = Id(kMouse, i);
+          b.text = i < 2;  // Event and Key are the names of what happened
+          return b;
+        }
+      break;
+    case 'E':
+    case 'P':
+      if (IsTime(name) && !use.write) {
+        b.id = Id(kTime, 0);
+        return b;
+      }
+      break;
+  }
+  b.id = Id(kNothing, 0);
+  b.note = use.prefix == 'C' ? shown + " is served by another code module, which the bench "
+                                       "does not run: " + (use.write ? "the write is dropped" : "it reads 0")
+                             : shown + " has no value in the bench: " +
+                                   (use.write ? "the write is dropped" : "it reads 0");
+  return b;
+}
+
+bool PanelWorld::Read(int32_t id, double* value) {
+  size_t index = id & 0xFFFFFF;
+  *value = 0;
+  switch (id >> 24) {
+    case kLocal: *value = host_.PanelRead(local_ids_[index]); return true;
+    case kAircraft: *value = aircraft_[index].value; return aircraft_[index].set;
+    case kMouse: *value = index == 2 ? x_ : index == 3 ? y_ : 0; return true;
+    case kTime: *value = seconds_; return true;
+    default: return false;
+  }
+}
+
+bool PanelWorld::ReadText(int32_t id, std::string_view* text) {
+  *text = (id & 0xFFFFFF) == 0 ? event_ : key_;
+  return true;
+}
+
+bool PanelWorld::Write(int32_t id, double value) {
+  size_t index = id & 0xFFFFFF;
+  switch (id >> 24) {
+    case kLocal:
+      if (host_.PanelWrite(local_ids_[index], value) && host_.tracing())
+        host_.Note("panel: (>L:" + local_names_[index] + ") " + FormatValue(value));
+      return true;
+    case kKey: Sent(index, value); return true;
+    default: return false;
+  }
+}
+
+void PanelWorld::Sent(size_t event, double value) {
+  const std::string& name = events_[event];
+  bool valued = std::count(valued_events_.begin(), valued_events_.end(), name) > 0;
+  key_events_.push_back({name, valued, value});
+  if (host_.tracing()) host_.Note("panel: (>K:" + name + ")" + (valued ? " " + FormatValue(value) : ""));
+}
+
+void PanelWorld::SendKeyEvent(const std::string& name) { Sent(Intern(&events_, name), 0); }
+
+}  // namespace bench::panels

@@ -1,0 +1,59 @@
+// A panel author's panel running beside the module: every XML gauge line of panel.cfg loaded
+// and compiled once, then run each frame in panel.cfg order, before the module's gauges are
+// serviced, as the host's gauge cycle runs them. Every line is an instance of its own (a
+// gauge on the 2D panel and in the virtual cockpit runs twice, with G: variables of its own).
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench/panels/panel.h"
+#include "bench/panels/run/running_gauge.h"
+
+namespace bench::panels {
+
+// The module's gauge lines: how many of each gauge, and the first line's parameter text
+// (the traffic gauge reads it once, from the instance the host services first).
+struct ModuleLines {
+  int instances[2] = {0, 0};
+  const std::string* parameter[2] = {nullptr, nullptr};  // null: the line has none
+};
+
+class RunningPanel : private script::DiagnosticSink {
+ public:
+  RunningPanel(HostEmulator& host, std::vector<std::string> valued_key_events);
+  RunningPanel(const RunningPanel&) = delete;
+  RunningPanel& operator=(const RunningPanel&) = delete;
+
+  // False, with what is wrong in *error, when the folder holds no panel or its panel.cfg
+  // cannot be read. Gauges that do not read or scripts that do not compile are reported in
+  // diagnostics() and left out, as the host leaves them blank.
+  bool Load(const std::string& dir, std::string* error);
+  const ModuleLines& module_lines() const { return module_lines_; }
+
+  void Frame(long frame);
+  // The first gauge line named FILE!GAUGE (compared as Windows compares names); nullptr: none.
+  RunningGauge* Gauge(const std::string& name);
+  ScriptRunner& runner() { return run_; }
+  PanelWorld& world() { return world_; }
+  size_t gauge_count() const { return gauges_.size(); }
+
+  // "FILE:LINE: error|warning: ..." for every problem met loading and running, once each.
+  const std::vector<std::string>& diagnostics() const { return diagnostics_; }
+
+ private:
+  void Report(const script::Diagnostic& diagnostic) override;
+  bool OnModuleLine(const Finding& finding) const;
+
+  PanelWorld world_;
+  script::Runner runner_;
+  ScriptRunner run_{runner_, *this};
+  Panel panel_;
+  std::vector<std::unique_ptr<RunningGauge>> gauges_;  // in panel.cfg order
+  std::vector<std::string> names_;                     // FILE!GAUGE of each
+  ModuleLines module_lines_;
+  std::vector<std::string> diagnostics_;
+};
+
+}  // namespace bench::panels
