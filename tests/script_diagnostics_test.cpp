@@ -2,40 +2,12 @@
 // runtime warnings once per place in the script, and a run that allocates nothing.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <new>
 #include <string>
 #include <vector>
 
 #include "tests/script_support.h"
 
-namespace {
-
-long allocations = 0;
-
-void* Allocate(std::size_t size) noexcept {
-  ++allocations;
-  return std::malloc(size ? size : 1);
-}
-
-}  // namespace
-
-// Every allocation of this test program passes here, and so every release, whichever form of
-// new and delete the library picks. GCC cannot tell that these deletes pair with these news.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size) {
-  if (void* p = Allocate(size)) return p;
-  throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) { return operator new(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
+#include "tests/counting_allocator.h"
 
 namespace {
 

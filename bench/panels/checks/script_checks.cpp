@@ -5,7 +5,6 @@
 
 #include "bench/panels/checks/panel_checks.h"
 #include "bench/panels/run/gauge_macros.h"
-#include "bench/panels/run/panel_world.h"
 
 namespace bench::panels {
 namespace {

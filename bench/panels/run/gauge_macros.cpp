@@ -1,5 +1,7 @@
 #include "bench/panels/run/gauge_macros.h"
 
+#include <cstring>
+
 namespace bench::panels {
 
 GaugeMacros::GaugeMacros(const XmlGauge& gauge) : gauge_(gauge) {
@@ -21,6 +23,15 @@ bool GaugeMacros::IsMacro(const Script& script) const {
 script::Program GaugeMacros::Compile(const Script& s, script::VariableResolver& resolver,
                                      script::DiagnosticSink& sink) const {
   return script::Compile(s.text, {s.origin.file, s.origin.line}, lookup_, resolver, sink);
+}
+
+std::string PrefixError(const script::VariableUse& use) {
+  if (!std::strchr("LAKGEPMC", use.prefix))
+    return std::string("no variables start ") + use.prefix +
+           ": (L: A: K: G: E: P: M: C: do); correct the prefix";
+  if (use.prefix == 'K' && !use.write)
+    return "a key event can only be sent, (>K:NAME); it cannot be read";
+  return "";
 }
 
 Finding DiagnosticFinding(const script::Diagnostic& d) {

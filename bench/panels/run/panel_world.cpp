@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstring>
 
 #include "bench/host/host_emulator.h"
+#include "bench/panels/run/gauge_macros.h"
 
 namespace bench::panels {
 namespace {
@@ -32,15 +32,6 @@ bool IsTime(std::string_view name) {
 const char* const kMouseNames[] = {"Event", "Key", "X", "Y"};
 
 }  // namespace
-
-std::string PrefixError(const script::VariableUse& use) {
-  if (!std::strchr("LAKGEPMC", use.prefix))
-    return std::string("no variables start ") + use.prefix +
-           ": (L: A: K: G: E: P: M: C: do); correct the prefix";
-  if (use.prefix == 'K' && !use.write)
-    return "a key event can only be sent, (>K:NAME); it cannot be read";
-  return "";
-}
 
 PanelWorld::PanelWorld(HostEmulator& host, std::vector<std::string> valued_events)
     : host_(host), valued_events_(std::move(valued_events)) {}

@@ -22,10 +22,6 @@ class HostEmulator;
 
 namespace bench::panels {
 
-// Why a reference can never be resolved (an unknown prefix, a key event read); empty when it
-// can. The checks and the runner refuse the same references.
-std::string PrefixError(const script::VariableUse& use);
-
 // A gauge instance's own variables, kept with the gauge, 0 when it loads.
 class GaugeLocals : public script::VariableStore {
  public:
