@@ -10,7 +10,7 @@
 
 #include "bench/host/host_emulator.h"
 #include "bench/panels/run/running_panel.h"
-#include "tests/counting_allocator.h"
+#include "bench/measure/counting_allocator.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "tests/script_support.h"
 
-#include "tests/counting_allocator.h"
+#include "bench/measure/counting_allocator.h"
 
 namespace {
 

@@ -6,20 +6,18 @@
 #include "bench/measure/measure.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <new>
 
 #include "bench/host/host_emulator.h"
 #include "bench/host/module_loader.h"
 #include "bench/host/session.h"
+#include "bench/measure/counting_allocator.h"  // the module's allocations too, natively
 #include "bench/measure/timing.h"
 #include "bench/sounds/sound_files.h"
 #include "sound/sound_slots.h"
 
 namespace {
 
-long allocations = 0;
 long quiet_calls = 0;
 
 double HOST_STDCALL QuietGet(int32_t, int32_t) { return ++quiet_calls, 0.0; }
@@ -27,15 +25,6 @@ int32_t HOST_STDCALL QuietFind(const char*) { return ++quiet_calls, -1; }
 void HOST_STDCALL QuietSet(int32_t, double, int32_t) { ++quiet_calls; }
 
 }  // namespace
-
-// Every allocation of the process, the module's included, passes here natively.
-void* operator new(std::size_t size) {
-  ++allocations;
-  if (void* p = std::malloc(size ? size : 1)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace bench {
 namespace {

@@ -1,5 +1,6 @@
 // Counts every allocation of the program that includes it (once, in one source file): the
-// script engine and the panel runner promise a frame allocates nothing.
+// module, the script engine and the panel runner promise a frame allocates nothing. Every
+// form of new and delete is replaced, so no pair is split between this and the library's.
 #pragma once
 
 #include <cstdlib>
@@ -16,7 +17,7 @@ void* Allocate(std::size_t size) noexcept {
 
 }  // namespace
 
-// Every allocation of this test program passes here, and so every release, whichever form of
+// Every allocation of the program passes here, and so every release, whichever form of
 // new and delete the library picks. GCC cannot tell that these deletes pair with these news.
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void* operator new(std::size_t size) {
