@@ -17,7 +17,7 @@ bool RunningPanel::Load(const std::string& dir, std::string* error) {
     if (finding.severity == Severity::kError && !OnModuleLine(finding))
       diagnostics_.push_back(FormatFinding(finding));
   if (!panel_.found || panel_.unreadable) {
-    *error = "no panel to run in " + dir + (diagnostics_.empty() ? "" : ": " + diagnostics_[0]);
+    *error = "no panel to run: " + (diagnostics_.empty() ? dir : diagnostics_[0]);
     return false;
   }
   for (const PanelGauge& gauge : panel_.gauges) {
