@@ -141,7 +141,8 @@ TEST_F(SoundGauge, ControlValuesSplitIntoDigitAndAttenuation) {
   } cases[] = {{1, 1, 0},           {2002, 2, 2000},   {3000, 0, 3000},          {2.9, 2, 0},
                {-0.5, 0, 0},        {-7, -7, 0},       {-12, -2, -10},           {4294967297.0, 1, 0},
                {-2147483648.0, -8, -2147483640},       {std::nan(""), 0, 0},     {inf, 0, 0},
-               {-inf, 0, 0},        {1e300, 0, 0}};
+               {-inf, 0, 0},        {1e300, 0, 0},     {2147483648.0, -8, -2147483640},
+               {-9223372036854775808.0, 0, 0},         {9223372036854774784.0, -4, -1020}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.value);
     sound::ControlValue split = sound::SplitControlValue(c.value);

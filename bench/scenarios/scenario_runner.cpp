@@ -15,6 +15,7 @@ namespace {
 
 bool Matches(double actual, double expected, double tolerance) {
   if (std::isnan(expected)) return std::isnan(actual);
+  if (actual == expected) return true;  // infinities, whose difference is not a number
   return std::fabs(actual - expected) <= tolerance;
 }
 
