@@ -55,8 +55,11 @@ void StartSlot(SoundSlot& slot, int32_t command) {
 void ServiceSlot(SoundSlot& slot) {
   if (slot.variable_id == host::kAbsent) slot.variable_id = host::FindVariable(slot.variable_name);
   if (slot.variable_id == host::kAbsent) return;
-  sound::ControlValue value =
-      sound::SplitControlValue(host::GetVariable(slot.variable_id, Device.enum_units));
+  double raw = host::GetVariable(slot.variable_id, Device.enum_units);
+  // The common case, a stopped slot whose value still is its recorded attenuation, has
+  // nothing to do; it is decided without splitting the value.
+  if (slot.command == 0 && raw == slot.volume_part) return;
+  sound::ControlValue value = sound::SplitControlValue(raw);
   // A stop comes before the new attenuation: "2002" then "0" must not let the mixer play the
   // loop at full volume (volume part 0) for the moment between the two calls.
   if (value.command == 0 && slot.command != 0) {
