@@ -10,6 +10,14 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
+// Later aircraft tools write values in double quotes (panel = "base", Panel=""); the host
+// reads what stands between them.
+std::string_view Unquoted(std::string_view value) {
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+    return Trim(value.substr(1, value.size() - 2));
+  return value;
+}
+
 std::string_view WithoutComment(std::string_view line) {
   size_t semicolon = line.find(';'), slashes = line.find("//");
   return line.substr(0, semicolon < slashes ? semicolon : slashes);
@@ -39,7 +47,7 @@ void AddKey(std::string_view text, const std::string& file, int line, IniFile* i
     return findings->push_back(
         {file, line, Severity::kWarning,
          "'" + std::string(text) + "' is not a name=value line; correct it or comment it out"});
-  key.value = Trim(text.substr(equals + 1));
+  key.value = Unquoted(Trim(text.substr(equals + 1)));
   if (ini->sections.empty())
     return findings->push_back({file, line, Severity::kWarning,
                                 key.name + "= stands before any [section] and is never read; "

@@ -1,7 +1,7 @@
 // The INI dialect of panel.cfg and aircraft.cfg: [sections] whose names compare without regard
 // to case, name=value keys, comments from // or ; to the end of a line (after a value too),
-// spaces or tabs around '=' dropped. Every key keeps its line, misspelt ones too, so the
-// checks can point at them.
+// spaces or tabs around '=' dropped, a value in double quotes taken out of them. Every key keeps
+// its line, misspelt ones too, so the checks can point at them.
 #pragma once
 
 #include <string>
@@ -14,7 +14,7 @@ namespace bench::panels {
 
 struct IniKey {
   std::string name;   // as written, trimmed
-  std::string value;  // trimmed, comment removed
+  std::string value;  // trimmed, comment removed, and out of its double quotes if it has them
   int line = 0;
 };
 
