@@ -1,5 +1,7 @@
 // From an aircraft folder to its resolved gauge lines: panel variants, aliases, names in any
 // case, and where each FILE!GAUGE is found (module, folder, cabinet; panel, then Gauges).
+#include "tests/panel_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,7 +9,6 @@
 
 #include "bench/panels/formats/cabinet.h"
 #include "bench/panels/panel.h"
-#include "tests/panel_folder.h"
 
 namespace {
 
@@ -18,7 +19,8 @@ const char* const kGaugeXml = "<Gauge Name='g'><Update>1 (&gt;L:x, number)</Upda
 
 bool Says(const Panel& panel, Severity severity, const std::string& words, int line = -1) {
   for (const Finding& f : panel.findings)
-    if (f.severity == severity && f.message.find(words) != std::string::npos && (line < 0 || f.line == line))
+    if (f.severity == severity && f.message.find(words) != std::string::npos &&
+        (line < 0 || f.line == line))
       return true;
   return false;
 }
@@ -28,7 +30,8 @@ std::string Ends(const std::string& path, size_t n) { return path.substr(path.si
 TEST(Cabinet, MembersAreFoundInAnyCaseAcrossDataBlocks) {
   std::string large(70000, 'x');
   for (size_t i = 0; i < large.size(); ++i) large[i] = static_cast<char>('a' + i % 26);
-  std::string cabinet = Cabinet({{"Battery.xml", "<Gauge/>"}, {"big.bmp", large}, {"Lights.XML", "L"}});
+  std::string cabinet =
+      Cabinet({{"Battery.xml", "<Gauge/>"}, {"big.bmp", large}, {"Lights.XML", "L"}});
   std::string bytes, error;
   EXPECT_EQ(ReadCabinetMember(cabinet, "battery.XML", &bytes, &error), CabinetRead::kRead);
   EXPECT_EQ(bytes, "<Gauge/>");
@@ -91,7 +94,8 @@ TEST(PanelFolder, AnAliasReadsTheOtherAircraftsPanel) {
 TEST(PanelFolder, NamesAreFoundInAnyCase) {
   PanelFolder sim;
   sim.Write("Plane/Aircraft.CFG", "[FLTSIM.0]\nPanel=Two\n");
-  sim.Write("Plane/Panel.TWO/PANEL.CFG", "[Window00]\ngauge00=Sub Dir\\Lights!Strobe Light, 0, 0\n");
+  sim.Write("Plane/Panel.TWO/PANEL.CFG",
+            "[Window00]\ngauge00=Sub Dir\\Lights!Strobe Light, 0, 0\n");
   sim.Write("Plane/Panel.TWO/sub dir/LIGHTS/strobe light.XML", kGaugeXml);
   sim.Write("Float/PANEL/panel.cfg", "[fltsim]\nalias=plane\\panel.two\n");
   for (const char* folder : {"Plane", "Float"}) {
@@ -134,7 +138,8 @@ TEST(PanelFolder, WhatIsNotAnAircraftSaysSo) {
     EXPECT_EQ(panel.findings[0].severity, Severity::kError);
     EXPECT_EQ(panel.findings[0].file, sim.Path(c.file));
     EXPECT_EQ(panel.findings[0].line, c.line);
-    EXPECT_NE(panel.findings[0].message.find(c.says), std::string::npos) << panel.findings[0].message;
+    EXPECT_NE(panel.findings[0].message.find(c.says), std::string::npos)
+        << panel.findings[0].message;
   }
 }
 
@@ -142,7 +147,7 @@ TEST(PanelFolder, WhatIsNotAnAircraftSaysSo) {
 // says; what it resolves to.
 struct ResolveCase {
   const char* what;
-  const char* line;  // FILE!GAUGE
+  const char* line;                                        // FILE!GAUGE
   std::vector<std::pair<std::string, std::string>> files;  // below the simulator folder
   GaugeTarget target;
   const char* path;  // the end of the resolved path, or words of the reason
@@ -153,34 +158,91 @@ std::string Cab(const char* member) { return Cabinet({{member, kGaugeXml}}); }
 TEST(PanelFolder, GaugeLinesResolveInTheHostsOrder) {
   const std::string xml = kGaugeXml;
   const ResolveCase cases[] = {
-      {"a folder", "Sw!Bat", {{"P/panel/Sw/Bat.xml", xml}}, GaugeTarget::kXmlGauge, "panel/Sw/Bat.xml"},
-      {"a cabinet", "Sw!Bat", {{"P/panel/Sw.cab", Cab("bat.xml")}}, GaugeTarget::kXmlGauge, "panel/Sw.cab/Bat.xml"},
-      {"the folder wins over the cabinet", "Sw!Bat",
-       {{"P/panel/Sw/Bat.xml", xml}, {"P/panel/sw.CAB", Cab("Bat.xml")}}, GaugeTarget::kXmlGauge, "panel/Sw/Bat.xml"},
-      {"a code module wins over a folder", "Sw!Bat",
-       {{"P/panel/Sw/Bat.xml", xml}, {"P/panel/Sw.gau", "MZ"}}, GaugeTarget::kOtherModule, "panel/Sw.gau"},
-      {"the panel folder before Gauges", "Sw!Bat",
-       {{"P/panel/Sw.cab", Cab("Bat.xml")}, {"Gauges/Sw/Bat.xml", xml}}, GaugeTarget::kXmlGauge, "panel/Sw.cab/Bat.xml"},
-      {"Gauges when the panel has none", "Sw!Bat", {{"GAUGES/Sw.cab", Cab("Bat.xml")}}, GaugeTarget::kXmlGauge,
+      {"a folder",
+       "Sw!Bat",
+       {{"P/panel/Sw/Bat.xml", xml}},
+       GaugeTarget::kXmlGauge,
+       "panel/Sw/Bat.xml"},
+      {"a cabinet",
+       "Sw!Bat",
+       {{"P/panel/Sw.cab", Cab("bat.xml")}},
+       GaugeTarget::kXmlGauge,
+       "panel/Sw.cab/bat.xml"},
+      {"the folder wins over the cabinet",
+       "Sw!Bat",
+       {{"P/panel/Sw/Bat.xml", xml}, {"P/panel/sw.CAB", Cab("Bat.xml")}},
+       GaugeTarget::kXmlGauge,
+       "panel/Sw/Bat.xml"},
+      {"a code module wins over a folder",
+       "Sw!Bat",
+       {{"P/panel/Sw/Bat.xml", xml}, {"P/panel/Sw.gau", "MZ"}},
+       GaugeTarget::kOtherModule,
+       "panel/Sw.gau"},
+      {"the panel folder before Gauges",
+       "Sw!Bat",
+       {{"P/panel/Sw.cab", Cab("Bat.xml")}, {"Gauges/Sw/Bat.xml", xml}},
+       GaugeTarget::kXmlGauge,
+       "panel/Sw.cab/Bat.xml"},
+      {"Gauges when the panel has none",
+       "Sw!Bat",
+       {{"GAUGES/Sw.cab", Cab("Bat.xml")}},
+       GaugeTarget::kXmlGauge,
        "GAUGES/Sw.cab/Bat.xml"},
-      {"the first place with the name decides", "Sw!Bat",
-       {{"P/panel/Sw.cab", Cab("Other.xml")}, {"Gauges/Sw/Bat.xml", xml}}, GaugeTarget::kNothing,
+      {"the first place with the name decides",
+       "Sw!Bat",
+       {{"P/panel/Sw.cab", Cab("Other.xml")}, {"Gauges/Sw/Bat.xml", xml}},
+       GaugeTarget::kNothing,
        "the cabinet"},
-      {"our module in Gauges", "KV3_Pelk!XMLSound", {{"Gauges/KV3_Pelk.dll", "MZ"}}, GaugeTarget::kOurModule,
+      {"our module in Gauges",
+       "KV3_Pelk!XMLSound",
+       {{"Gauges/KV3_Pelk.dll", "MZ"}},
+       GaugeTarget::kOurModule,
        "Gauges/KV3_Pelk.dll"},
-      {"our module in the panel", "kv3_pelk!TrafficInfo", {{"P/panel/KV3_Pelk.DLL", "MZ"}},
-       GaugeTarget::kOurModule, "panel/KV3_Pelk.DLL"},
-      {"a gauge our module does not offer", "KV3_Pelk!Sound", {{"Gauges/KV3_Pelk.dll", "MZ"}},
-       GaugeTarget::kNothing, "offers the gauges XMLSound and TrafficInfo, not 'Sound'"},
-      {"our module nowhere", "KV3_Pelk!XMLSound", {{"Gauges/readme.txt", ""}}, GaugeTarget::kNothing,
-       "KV3_Pelk.dll is not in the panel folder"},
-      {"nothing of the name", "Sw!Bat", {{"Gauges/Other/Bat.xml", xml}}, GaugeTarget::kNothing,
-       "no Sw.gau, Sw.dll, folder Sw or Sw.cab in the panel folder"},
-      {"a folder without the gauge", "Sw!Bat", {{"P/panel/Sw/Lights.xml", xml}}, GaugeTarget::kNothing,
+      {"our module in the panel",
+       "kv3_pelk!TrafficInfo",
+       {{"P/panel/KV3_Pelk.DLL", "MZ"}},
+       GaugeTarget::kOurModule,
+       "panel/KV3_Pelk.DLL"},
+      {"a gauge our module does not offer",
+       "KV3_Pelk!Sound",
+       {{"Gauges/KV3_Pelk.dll", "MZ"}},
+       GaugeTarget::kNothing,
+       "offers the gauges XMLSound and TrafficInfo, not 'Sound'"},
+      {"our module nowhere",
+       "KV3_Pelk!XMLSound",
+       {{"Gauges/readme.txt", ""}},
+       GaugeTarget::kNothing,
+       "KV3_Pelk.dll is neither in the panel folder"},
+      {"nothing of the name",
+       "Sw!Bat",
+       {{"Gauges/Other/Bat.xml", xml}},
+       GaugeTarget::kNothing,
+       "no Sw.gau, .dll or .cab and no folder Sw"},
+      {"a sub-folder of Gauges",
+       "LVLD\\B767oh!OH_CPT",
+       {{"Gauges/lvld/B767OH.gau", "MZ"}},
+       GaugeTarget::kOtherModule,
+       "Gauges/lvld/B767OH.gau"},
+      {"a sub-folder is named whole",
+       "LVLD\\B767oh!OH_CPT",
+       {{"Gauges/LVLD/B767.gau", "MZ"}},
+       GaugeTarget::kNothing,
+       "no LVLD\\B767oh.gau, .dll or .cab and no folder LVLD\\B767oh"},
+      {"a folder without the gauge",
+       "Sw!Bat",
+       {{"P/panel/Sw/Lights.xml", xml}},
+       GaugeTarget::kNothing,
        "holds no Bat.xml"},
-      {"a gauge file that is not well-formed", "Sw!Bat", {{"P/panel/Sw/Bat.xml", "<Gauge>"}},
-       GaugeTarget::kNothing, "does not load"},
-      {"a damaged cabinet", "Sw!Bat", {{"P/panel/Sw.cab", "MSCF"}}, GaugeTarget::kNothing, "does not load"},
+      {"a gauge file that is not well-formed",
+       "Sw!Bat",
+       {{"P/panel/Sw/Bat.xml", "<Gauge>"}},
+       GaugeTarget::kNothing,
+       "does not load"},
+      {"a damaged cabinet",
+       "Sw!Bat",
+       {{"P/panel/Sw.cab", "MSCF"}},
+       GaugeTarget::kNothing,
+       "does not load"},
   };
   for (const ResolveCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -230,14 +292,73 @@ TEST(PanelFolder, EachProblemIsReportedOnceWhereItLies) {
   const std::vector<std::string> expected = {
       "P/panel/Bad/Xml.xml:2: error: a raw '&'; write &amp; for an ampersand",
       "P/panel/Broken.cab: error: not a cabinet; pack the gauge's files into it again",
-      "P/panel/panel.cfg:2: warning: both the folder " + sim.Path("P/panel/Sw") + " and the cabinet " +
-          sim.Path("P/panel/Sw.cab") + " exist; the bench reads the folder (simulators differ), remove one",
+      "P/panel/panel.cfg:2: warning: both the folder " + sim.Path("P/panel/Sw") +
+          " and the cabinet " + sim.Path("P/panel/Sw.cab") +
+          " exist; the bench reads the folder (simulators differ), remove one",
       "P/panel/panel.cfg:6: warning: gauge04: the module spells its gauge XMLSound; write it so",
-      "P/panel/panel.cfg:7: error: gauge05=Gone!Gauge loads nothing: no Gone.gau, Gone.dll, folder Gone or "
-      "Gone.cab in the panel folder (" + sim.Path("P/panel") + "); correct the name or install the gauge "
-      "(or give --sim-root to look in the simulator's Gauges folder too)",
+      "P/panel/panel.cfg:7: note: Gone is not in the panel folder (" + sim.Path("P/panel") +
+          "); it may be one of the simulator's gauges: give --sim-root with the simulator's folder "
+          "to look in its Gauges folder too",
   };
   EXPECT_EQ(lines, expected);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PanelFolder, AircraftCfgValuesInQuotesAsLaterToolsWriteThem) {
+  PanelFolder sim;
+  sim.Write("Empty/aircraft.cfg", "[fltsim.0]\r\nPanel=\"\"\r\n");
+  sim.Write("Empty/panel/panel.cfg", "[Window00]\n");
+  sim.Write("Base/aircraft.cfg", "[fltsim.0]\n\tpanel\t=\t\"base\"   // the base panel\n");
+  sim.Write("Base/panel.base/panel.cfg", "[Window00]\n");
+  EXPECT_EQ(Ends(LoadPanel(sim.Path("Empty"), {}).panel_cfg, 15), "panel/panel.cfg");
+  Panel base = LoadPanel(sim.Path("Base"), {});
+  EXPECT_EQ(base.variant, "base");
+  EXPECT_EQ(Ends(base.panel_cfg, 20), "panel.base/panel.cfg");
+}
+
+TEST(PanelFolder, TheSimulatorFolderIsFoundAboveTheAircraft) {
+  PanelFolder sim;
+  const std::string plane = "FSX/SimObjects/Airplanes/Plane/";
+  sim.Write(
+      plane + "panel/panel.cfg",
+      "[Window00]\ngauge00=Stock!Clock, 0, 0\ngauge01=Lost!One, 0, 0\ngauge02=Lost!Two, 0, 0\n");
+  sim.Write("FSX/Gauges/Stock.gau", "MZ");
+  Panel panel = LoadPanel(sim.Path(plane), {});
+  EXPECT_EQ(panel.sim_root, sim.Path("FSX"));
+  EXPECT_EQ(panel.gauges[0].resolved.target, GaugeTarget::kOtherModule);
+  EXPECT_TRUE(Says(panel, Severity::kNote, "the aircraft sits in this simulator folder"));
+  // A gauge in neither place is an error once the simulator folder is known; both lines of the
+  // module say the same, so the report gives it once with its lines.
+  std::vector<GroupedFinding> report = GroupFindings(panel.findings);
+  ASSERT_EQ(report.size(), 2u);
+  EXPECT_EQ(report[1].first.severity, Severity::kError);
+  EXPECT_EQ(report[1].first.line, 3);
+  EXPECT_EQ(report[1].more_lines, std::vector<int>{4});
+  EXPECT_EQ(Summary(report), "1 error, 0 warnings, 1 note in 2 files");
+}
+
+TEST(PanelFolder, WithoutASimulatorFolderAMissingGaugeIsANote) {
+  PanelFolder sim;
+  // Gauges alone does not make a simulator folder: it takes SimObjects or Aircraft beside it.
+  sim.Write("Sim/Planes/Plane/panel/panel.cfg", "[Window00]\ngauge00=Stock!Clock, 0, 0\n");
+  sim.Write("Sim/Gauges/Stock.gau", "MZ");
+  Panel panel = LoadPanel(sim.Path("Sim/Planes/Plane"), {});
+  EXPECT_EQ(panel.sim_root, "");
+  ASSERT_EQ(panel.findings.size(), 1u);
+  EXPECT_EQ(panel.findings[0].severity, Severity::kNote);
+  EXPECT_NE(panel.findings[0].message.find("give --sim-root"), std::string::npos);
+}
+
+TEST(PanelFolder, FilesAreNamedAsTheyAreOnDisk) {
+  PanelFolder sim;
+  sim.Write("P/panel/panel.cfg", "[Window00]\ngauge00=172things!Clock, 0, 0\n");
+  sim.Write("P/panel/172Things.CAB", Cab("CLOCK.xml"));
+  Panel panel = LoadPanel(sim.Path("P"), {});
+  ASSERT_EQ(panel.gauges[0].resolved.target, GaugeTarget::kXmlGauge);
+  EXPECT_EQ(Ends(panel.gauges[0].resolved.path, 29), "panel/172Things.CAB/CLOCK.xml");
 }
 
 }  // namespace

@@ -8,13 +8,18 @@
 
 namespace bench::panels {
 
+// The folder is listed even where the file system would find the name in any case itself (as
+// Windows does), so the path comes back spelt as it is on disk and findings name the file the
+// same from every build.
 fs::path FindEntry(const fs::path& dir, const std::string& name) {
   std::error_code error;
-  fs::path exact = dir / name;
-  if (fs::exists(exact, error)) return exact;
-  for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error))
-    if (SameName(it->path().filename().string(), name)) return it->path();
-  return {};
+  fs::path other_case;
+  for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
+    std::string entry = it->path().filename().string();
+    if (entry == name) return it->path();
+    if (other_case.empty() && SameName(entry, name)) other_case = it->path();
+  }
+  return other_case;
 }
 
 void SplitWritten(const std::string& written, std::string* folder, std::string* last) {

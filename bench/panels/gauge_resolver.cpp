@@ -3,6 +3,7 @@
 #include <map>
 #include <set>
 
+#include "bench/panels/checks/spelling.h"
 #include "bench/panels/formats/cabinet.h"
 #include "bench/panels/gauges/gauge_reader.h"
 
@@ -11,17 +12,11 @@ namespace {
 
 class Resolver {
  public:
-  Resolver(const fs::path& panel_dir, const PanelOptions& options, Panel* panel)
-      : panel_dir_(panel_dir), panel_(panel) {
-    if (options.sim_root.empty()) return;
-    if (!IsFolder(options.sim_root)) {
-      Add(options.sim_root, 0, Severity::kError,
-          "--sim-root names no folder; give the simulator's folder");
-      return;
-    }
-    gauges_dir_ = FindEntry(options.sim_root, "Gauges");
+  Resolver(const fs::path& panel_dir, Panel* panel) : panel_dir_(panel_dir), panel_(panel) {
+    if (!IsFolder(panel->sim_root)) return;  // none known, or the loader said it is no folder
+    gauges_dir_ = FindEntry(panel->sim_root, "Gauges");
     if (!IsFolder(gauges_dir_)) {
-      Add(options.sim_root, 0, Severity::kNote,
+      Add(panel->sim_root, 0, Severity::kNote,
           "holds no Gauges folder; gauges are looked for in the panel folder only");
       gauges_dir_.clear();
     }
@@ -52,6 +47,17 @@ class Resolver {
     return nothing;
   }
 
+  // A module found in no place looked in. The same words on every line that names it, so the
+  // report gives the module once with its lines. Without a simulator folder, a gauge missing
+  // from the panel folder may well be one of the simulator's own: a note, not an error.
+  Resolution Missing(const std::string& written) {
+    Resolution nothing;
+    nothing.reason = NotFound(written);
+    Add(panel_->panel_cfg, line_->line, gauges_dir_.empty() ? Severity::kNote : Severity::kError,
+        nothing.reason);
+    return nothing;
+  }
+
   Resolution Resolve() {
     if (line_->file.empty() || line_->gauge.empty())
       return Nothing("the line names no FILE!GAUGE", false);  // reported as the line was read
@@ -62,23 +68,24 @@ class Resolver {
       fs::path dir = place.empty() ? fs::path() : FindPath(place, folder);
       if (IsFolder(dir) && FindIn(dir, base, &found)) return found;
     }
-    return Nothing(NotFound(base));
+    return Missing(line_->file);
   }
 
-  std::string Places() const {
-    std::string places = "the panel folder (" + Shown(panel_dir_) + ")";
-    return gauges_dir_.empty() ? places
-                               : places + " or the Gauges folder (" + Shown(gauges_dir_) + ")";
-  }
-
-  std::string NotFound(const std::string& base) const {
-    std::string hint = gauges_dir_.empty()
-                           ? " (or give --sim-root to look in the simulator's Gauges folder too)"
-                           : "";
-    if (SameName(base, kModuleName))
-      return std::string(kModuleName) + ".dll is not in " + Places() + "; copy it there" + hint;
-    return "no " + base + ".gau, " + base + ".dll, folder " + base + " or " + base + ".cab in " +
-           Places() + "; correct the name or install the gauge" + hint;
+  // written is FILE as the line writes it, sub-folders and all ("LVLD\B767oh").
+  std::string NotFound(const std::string& written) const {
+    std::string panel = "the panel folder (" + Shown(panel_dir_) + ")";
+    bool ours = SameName(written.substr(written.find_last_of("\\/") + 1), kModuleName);
+    std::string what = ours ? written + ".dll" : written;
+    if (gauges_dir_.empty())
+      return what + " is not in " + panel +
+             (ours ? "; copy it there, or give"
+                   : "; it may be one of the simulator's gauges: give") +
+             " --sim-root with the simulator's folder to look in its Gauges folder too";
+    std::string places =
+        "neither in " + panel + " nor in the Gauges folder (" + Shown(gauges_dir_) + ")";
+    if (ours) return what + " is " + places + "; copy it into one of them";
+    return what + " is " + places + ": no " + written + ".gau, .dll or .cab and no folder " +
+           written + "; correct the name or install the gauge";
   }
 
   // True when dir holds something named base: the first such thing decides the line.
@@ -121,7 +128,8 @@ class Resolver {
 
   // A gauge file's outcome, worked out once however many lines name it.
   struct Loaded {
-    int index = -1;  // into xml_gauges; -1: it does not load
+    int index = -1;     // into xml_gauges; -1: it does not load
+    std::string shown;  // the gauge file as findings name it, spelt as it is stored
     std::string reason;
     bool report = false;  // false: the cause is reported where it lies
   };
@@ -136,61 +144,68 @@ class Resolver {
     if (!IsFile(file))
       return Nothing("the folder " + Shown(folder) + " holds no " + line_->gauge +
                      ".xml; correct the gauge name or add the file");
-    return XmlGaugeAt(Shown(file), [&](std::string* bytes, Loaded*) {
+    return XmlGaugeAt(Shown(file), [&](std::string* bytes, Loaded* loaded) {
+      loaded->shown = Shown(file);
       return ReadBytes(file, bytes) || (Unreadable(file), false);
     });
   }
 
   Resolution FromCabinet(const fs::path& cabinet) {
     std::string member = line_->gauge + ".xml";
-    return XmlGaugeAt(Shown(cabinet) + "/" + member, [&](std::string* bytes, Loaded* failed) {
-      std::string packed, error;
-      if (!ReadBytes(cabinet, &packed)) return Unreadable(cabinet), false;
-      CabinetRead read = ReadCabinetMember(packed, member, bytes, &error);
-      if (read == CabinetRead::kBroken)
-        Add(cabinet, 0, Severity::kError, error + "; pack the gauge's files into it again");
-      if (read == CabinetRead::kNoMember)
-        *failed = {-1,
-                   "the cabinet " + Shown(cabinet) + " holds no " + member +
-                       "; correct the gauge name or add the file to the cabinet",
-                   true};
-      return read == CabinetRead::kRead;
-    });
+    return XmlGaugeAt(
+        Shown(cabinet) + "/" + Lower(member), [&](std::string* bytes, Loaded* loaded) {
+          std::string packed, error, stored = member;
+          if (!ReadBytes(cabinet, &packed)) return Unreadable(cabinet), false;
+          CabinetRead read = ReadCabinetMember(packed, member, bytes, &error, &stored);
+          loaded->shown = Shown(cabinet) + "/" + stored;
+          if (read == CabinetRead::kBroken)
+            Add(cabinet, 0, Severity::kError, error + "; pack the gauge's files into it again");
+          if (read == CabinetRead::kNoMember)
+            loaded->reason = "the cabinet " + Shown(cabinet) + " holds no " + member +
+                             "; correct the gauge name or add the file to the cabinet",
+            loaded->report = true;
+          return read == CabinetRead::kRead;
+        });
   }
 
-  // read(bytes, failed) fills bytes, or says why not in failed and returns false.
+  // read(bytes, loaded) fills bytes and loaded->shown, or says why not in loaded and returns
+  // false. key names the gauge file whatever case a line writes it in.
   template <typename ReadFn>
-  Resolution XmlGaugeAt(const std::string& shown, ReadFn read) {
-    auto cached = loaded_.find(shown);
+  Resolution XmlGaugeAt(const std::string& key, ReadFn read) {
+    auto cached = loaded_.find(key);
     if (cached == loaded_.end()) {
-      Loaded loaded{-1, shown + " does not load (see the finding there)", false};
+      Loaded loaded;
       std::string bytes;
       XmlGauge gauge;
-      if (read(&bytes, &loaded) && ReadXmlGauge(bytes, shown, &gauge, &panel_->findings)) {
+      bool ok = read(&bytes, &loaded);
+      if (ok && ReadXmlGauge(bytes, loaded.shown, &gauge, &panel_->findings)) {
         loaded.index = static_cast<int>(panel_->xml_gauges.size());
         panel_->xml_gauges.push_back(std::move(gauge));
+      } else if (loaded.reason.empty()) {
+        loaded.reason = loaded.shown + " does not load (see the finding there)";
       }
-      cached = loaded_.emplace(shown, loaded).first;
+      cached = loaded_.emplace(key, loaded).first;
     }
-    if (cached->second.index < 0) return Nothing(cached->second.reason, cached->second.report);
+    const Loaded& loaded = cached->second;
+    if (loaded.index < 0) return Nothing(loaded.reason, loaded.report);
     Resolution found;
     found.target = GaugeTarget::kXmlGauge;
-    found.path = shown;
-    found.xml_gauge = cached->second.index;
+    found.path = loaded.shown;
+    found.xml_gauge = loaded.index;
     return found;
   }
 
   fs::path panel_dir_, gauges_dir_;
   Panel* panel_;
   const GaugeLine* line_ = nullptr;
-  std::map<std::string, Loaded> loaded_;  // by the gauge file as shown
+  std::map<std::string, Loaded> loaded_;  // by the key XmlGaugeAt is given
   std::set<std::string> warned_;
 };
 
 }  // namespace
 
-void ResolveGauges(const fs::path& panel_dir, const PanelOptions& options, Panel* panel) {
-  Resolver(panel_dir, options, panel).ResolveAll();
+void ResolveGauges(const fs::path& panel_dir, Panel* panel) {
+  Resolver(panel_dir, panel).ResolveAll();
 }
 
 }  // namespace bench::panels

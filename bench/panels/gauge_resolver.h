@@ -6,8 +6,9 @@
 
 namespace bench::panels {
 
-// Fills panel->gauges and panel->xml_gauges from panel->cfg; lines that load nothing, and
-// gauges that hide behind a folder of the same name, become findings.
-void ResolveGauges(const fs::path& panel_dir, const PanelOptions& options, Panel* panel);
+// Fills panel->gauges and panel->xml_gauges from panel->cfg, looking in the panel folder and
+// then in panel->sim_root's Gauges folder; lines that load nothing, and gauges that hide behind
+// a folder of the same name, become findings.
+void ResolveGauges(const fs::path& panel_dir, Panel* panel);
 
 }  // namespace bench::panels

@@ -26,8 +26,10 @@ extern const char* const kModuleName;       // "KV3_Pelk"
 extern const char* const kModuleGauges[2];  // "XMLSound", "TrafficInfo"
 
 struct PanelOptions {
-  std::string sim_root;  // the simulator folder, whose Gauges folder is searched; may be empty
-  std::string fltsim;    // the aircraft.cfg section choosing the panel; empty: the lowest N
+  // The simulator folder, whose Gauges folder is searched after the panel folder. Empty: the
+  // nearest folder above the aircraft that holds SimObjects (or Aircraft) and Gauges, if any.
+  std::string sim_root;
+  std::string fltsim;  // the aircraft.cfg section choosing the panel; empty: the lowest N
 };
 
 enum class GaugeTarget {
@@ -57,6 +59,7 @@ struct Panel {
   // true: a file that exists could not be read (the checks exit 2).
   bool unreadable = false;
   std::string aircraft_dir;
+  std::string sim_root;   // the simulator folder given or found; empty: none is known
   std::string panel_dir;  // the folder whose panel.cfg was read, after aliases
   std::string panel_cfg;
   std::string variant;  // <key> of panel.<key>; empty for the plain panel folder

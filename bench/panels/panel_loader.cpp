@@ -139,6 +139,45 @@ fs::path FollowAliases(fs::path folder, Panel* panel) {
   }
 }
 
+// A simulator keeps its aircraft in SimObjects (Aircraft in older ones) beside its Gauges.
+bool IsSimulatorFolder(const fs::path& dir) {
+  return IsFolder(FindEntry(dir, "Gauges")) &&
+         (IsFolder(FindEntry(dir, "SimObjects")) || IsFolder(FindEntry(dir, "Aircraft")));
+}
+
+// The nearest folder above the aircraft that is a simulator's, shown relative to the aircraft
+// folder as the user named it; empty when there is none.
+fs::path FindSimulatorFolder(const fs::path& aircraft) {
+  std::error_code error;
+  fs::path absolute = fs::absolute(aircraft, error).lexically_normal();
+  fs::path shown = aircraft;
+  for (fs::path at = absolute; !error && at.has_relative_path(); at = at.parent_path()) {
+    shown = (shown / "..").lexically_normal();
+    if (IsSimulatorFolder(at.parent_path()))
+      return aircraft.is_absolute() ? at.parent_path() : shown;
+  }
+  return {};
+}
+
+// The simulator folder the user gave, or the one the aircraft sits in (said once, so the user
+// knows where gauges and sounds are looked for).
+void ChooseSimulatorFolder(const PanelOptions& options, Panel* panel) {
+  if (!options.sim_root.empty()) {
+    panel->sim_root = options.sim_root;
+    if (!IsFolder(options.sim_root))
+      Add(panel, options.sim_root, 0, Severity::kError,
+          "--sim-root names no folder; give the simulator's folder");
+    return;
+  }
+  fs::path found = FindSimulatorFolder(panel->aircraft_dir);
+  if (found.empty()) return;
+  panel->sim_root = Shown(found);
+  Add(panel, found, 0, Severity::kNote,
+      "the aircraft sits in this simulator folder: gauges are looked for in its Gauges folder "
+      "after the panel folder, and the module's sounds in its Sound\\KV3_R40; give --sim-root "
+      "to choose another");
+}
+
 }  // namespace
 
 const char* const kModuleName = "KV3_Pelk";
@@ -173,7 +212,8 @@ Panel LoadPanel(const std::string& dir, const PanelOptions& options) {
   if (folder.empty()) return panel;
   panel.found = true;
   panel.panel_dir = Shown(folder);
-  ResolveGauges(folder, options, &panel);
+  ChooseSimulatorFolder(options, &panel);
+  ResolveGauges(folder, &panel);
   return panel;
 }
 

@@ -13,14 +13,14 @@ int CheckPanel(const std::string& dir, const PanelOptions& options) {
     std::vector<ScriptReference> references = CheckScripts(&panel);
     CheckVariables(references, &panel);
     CheckModuleLines(references, &panel);
-    if (!options.sim_root.empty()) CheckSoundFolder(options.sim_root, &panel);
+    if (!panel.sim_root.empty()) CheckSoundFolder(panel.sim_root, &panel);
   }
-  SortFindings(&panel.findings);
-  for (const Finding& finding : panel.findings) std::printf("%s\n", FormatFinding(finding).c_str());
+  std::vector<GroupedFinding> report = GroupFindings(panel.findings);
+  for (const GroupedFinding& finding : report) std::printf("%s\n", FormatFinding(finding).c_str());
+  std::printf("%s\n", Summary(report).c_str());
   if (!panel.found || panel.unreadable) return 2;
   bool to_fix = std::any_of(panel.findings.begin(), panel.findings.end(),
                             [](const Finding& f) { return f.severity != Severity::kNote; });
-  if (!to_fix) std::printf("%s: no errors or warnings\n", Shown(panel.panel_cfg).c_str());
   return to_fix ? 1 : 0;
 }
 

@@ -18,8 +18,10 @@ enum class CabinetRead {
 // A gauge file is a few kilobytes; a member claiming more than this is not read.
 constexpr size_t kCabinetMemberLimit = 16 << 20;
 
-// The member whose name equals member without regard to case, as the host finds it.
+// The member whose name equals member without regard to case, as the host finds it; *stored,
+// when given, gets its name as the cabinet spells it.
 CabinetRead ReadCabinetMember(std::string_view cabinet, const std::string& member,
-                              std::string* bytes, std::string* error);
+                              std::string* bytes, std::string* error,
+                              std::string* stored = nullptr);
 
 }  // namespace bench::panels

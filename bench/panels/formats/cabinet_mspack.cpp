@@ -90,9 +90,10 @@ const char* Why(int code) {
 }
 
 CabinetRead Extract(mscab_decompressor* reader, mscabd_cabinet* cabinet, const std::string& member,
-                    MemorySystem* system, std::string* error) {
+                    MemorySystem* system, std::string* error, std::string* stored) {
   for (mscabd_file* file = cabinet->files; file; file = file->next) {
     if (!SameName(file->filename, member)) continue;
+    if (stored) *stored = file->filename;
     if (file->length > kCabinetMemberLimit)
       return *error = member + " is larger than a gauge file can be", CabinetRead::kBroken;
     system->sink->clear();
@@ -106,7 +107,7 @@ CabinetRead Extract(mscab_decompressor* reader, mscabd_cabinet* cabinet, const s
 }  // namespace
 
 CabinetRead ReadCabinetMember(std::string_view cabinet, const std::string& member,
-                              std::string* bytes, std::string* error) {
+                              std::string* bytes, std::string* error, std::string* stored) {
   // libmspack reports a file too short for a cabinet's header as a failed read; to the author
   // it is no cabinet at all, as Windows' own reader says.
   constexpr size_t kHeaderSize = 36;
@@ -118,7 +119,7 @@ CabinetRead ReadCabinetMember(std::string_view cabinet, const std::string& membe
   if (!reader) return *error = "cannot start libmspack", CabinetRead::kBroken;
   CabinetRead result = CabinetRead::kBroken;
   if (mscabd_cabinet* opened = reader->open(reader, "cabinet")) {
-    result = Extract(reader, opened, member, &system, error);
+    result = Extract(reader, opened, member, &system, error, stored);
     reader->close(reader, opened);
   } else {
     *error = Why(reader->last_error(reader));

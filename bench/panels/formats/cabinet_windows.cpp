@@ -31,6 +31,7 @@ struct Wanted {
   std::string* bytes;
   bool found = false;
   bool too_large = false;
+  std::string stored;  // the member's name as the cabinet spells it
 };
 
 FNALLOC(Alloc) { return std::malloc(cb); }
@@ -71,6 +72,7 @@ FNFDINOTIFY(Notify) {
   if (fdint == fdintCOPY_FILE) {
     if (wanted->found || !SameName(pfdin->psz1, wanted->member)) return 0;
     wanted->found = true;
+    wanted->stored = pfdin->psz1;
     if (static_cast<size_t>(pfdin->cb) > kCabinetMemberLimit) return wanted->too_large = true, -1;
     wanted->bytes->clear();
     return reinterpret_cast<INT_PTR>(new MemoryFile{{}, 0, wanted->bytes});
@@ -102,12 +104,12 @@ const char* Why(int code) {
 }  // namespace
 
 CabinetRead ReadCabinetMember(std::string_view cabinet, const std::string& member,
-                              std::string* bytes, std::string* error) {
+                              std::string* bytes, std::string* error, std::string* stored) {
   ERF erf{};
   HFDI fdi = FDICreate(Alloc, Free, Open, Read, Write, Close, Seek, cpuUNKNOWN, &erf);
   if (!fdi) return *error = "cannot start the system's cabinet reader", CabinetRead::kBroken;
   OpenCabinet = cabinet;
-  Wanted wanted{member, bytes};
+  Wanted wanted{member, bytes, false, false, {}};
   char name[] = "cabinet", path[] = "";
   BOOL copied = FDICopy(fdi, name, path, 0, Notify, nullptr, &wanted);
   FDIDestroy(fdi);
@@ -115,6 +117,7 @@ CabinetRead ReadCabinetMember(std::string_view cabinet, const std::string& membe
   if (wanted.too_large)
     return *error = member + " is larger than a gauge file can be", CabinetRead::kBroken;
   if (!copied) return *error = Why(erf.erfOper), CabinetRead::kBroken;
+  if (wanted.found && stored) *stored = wanted.stored;
   return wanted.found ? CabinetRead::kRead : CabinetRead::kNoMember;
 }
 
