@@ -139,12 +139,17 @@ const char* const kUsage =
     "  Writes 28 synthetic demo sounds into DIR.\n"
     "usage: kv3-bench check-panel AIRCRAFT_DIR [--sim-root DIR]\n"
     "  Reads the aircraft's panel.cfg and XML gauges and reports what is wrong, one finding a\n"
-    "  line (FILE:LINE: error|warning|note: what; what to do). --sim-root: the simulator's\n"
-    "  folder, whose Gauges folder holds gauges too and whose Sound\\KV3_R40 is checked.\n"
-    "usage: kv3-bench measure [--module PATH] [--frames N] [--root DIR]\n"
+    "  line (FILE:LINE: error|warning|note: what; what to do), then a summary. --sim-root: the\n"
+    "  simulator's folder, whose Gauges folder holds gauges too and whose Sound\\KV3_R40 is\n"
+    "  checked; without it, the folder above the aircraft that holds SimObjects (or Aircraft)\n"
+    "  and Gauges. kv3-bench AIRCRAFT_DIR alone (a folder dropped on kv3-bench.exe) does the\n"
+    "  same.\n"
+    "usage: kv3-bench measure [--wine] [--module PATH] [--frames N] [--root DIR]\n"
     "  Times N steady-state sound services (default 100000), the start-up load of the 28\n"
     "  demo sounds (made in DIR, default measure-root beside kv3-bench) and traffic runs,\n"
-    "  each against a bare loop making the same host or file calls: prints the ratios.\n"
+    "  each against a bare loop making the same host or file calls: prints the ratios. Exit 1\n"
+    "  when a figure could not be measured (no sound device). --wine measures KV3_Pelk.dll\n"
+    "  with kv3-bench.exe under Wine, in the bench's own Wine prefix.\n"
     "usage: kv3-bench symbolize DLL OFFSET [DEBUGFILE]\n"
     "  Names the function and source line at the fault offset Windows reports for a crash in\n"
     "  the module (Fault offset: 0x00001a2b), from its debug file (default DLL.debug).\n"
@@ -160,6 +165,11 @@ bool ParseOptions(const char* argv0, const std::vector<std::string>& args, Optio
   o->module = BesideProgram(o->self, kDefaultModule);
   size_t i = 0;
   o->command = "session";
+  std::error_code error_code;
+  if (args.size() == 1 && std::filesystem::is_directory(args[0], error_code)) {
+    o->command = "check-panel", o->file = args[0], o->dropped = true;
+    return true;
+  }
   if (!args.empty() && args[0].rfind("-", 0) != 0) o->command = args[i++];
   for (; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -209,6 +219,7 @@ bool ParseOptions(const char* argv0, const std::vector<std::string>& args, Optio
 
 int RunCommand(const Options& o) {
   if (o.command == "run") return RunScenarioCommand(o);
+  if (o.command == "measure" && o.wine) return RunUnderWine(o);
   if (o.command == "measure")
     return RunMeasurement(o.module, o.frames < 1 ? 100000 : o.frames,
                           o.root.empty() ? BesideProgram(o.self, "measure-root") : o.root);

@@ -18,6 +18,7 @@ struct Options {
   std::string audio, trace, root, plot;
   std::string sim_root;  // the simulator folder a panel's gauges are also looked for in
   bool wine = false;
+  bool dropped = false;  // given only a folder, as Explorer gives one dropped on the program
   int frames = -1;       // -1: the command's default
   int minutes = 0;       // soak: run this long instead of a number of frames
   int seed = 1;          // soak: the panel activity's seed

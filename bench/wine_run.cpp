@@ -7,7 +7,8 @@
 namespace bench {
 
 int RunUnderWine(const Options&) {
-  std::fprintf(stderr, "kv3-bench: --wine is for the native bench; this one already runs on Windows\n");
+  std::fprintf(stderr,
+               "kv3-bench: --wine is for the native bench; this one already runs on Windows\n");
   return 2;
 }
 
@@ -16,8 +17,8 @@ int RunUnderWine(const Options&) {
 #else
 
 #include <spawn.h>
-#include <unistd.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -69,8 +70,9 @@ std::vector<std::string> ReadLines(const std::string& path) {
 // given to a file in front of the null device, so DirectSound works with no sound card.
 void PrepareHome(const fs::path& home, const fs::path& capture) {
   fs::create_directories(home);
-  std::ofstream(home / ".asoundrc") << "pcm.!default {\n  type file\n  slave.pcm \"null\"\n  file \""
-                                    << capture.string() << "\"\n  format \"raw\"\n}\n";
+  std::ofstream(home / ".asoundrc")
+      << "pcm.!default {\n  type file\n  slave.pcm \"null\"\n  file \"" << capture.string()
+      << "\"\n  format \"raw\"\n}\n";
   setenv("HOME", home.c_str(), 1);
   setenv("WINEPREFIX", (home / ".wine").c_str(), 1);
   setenv("WINEARCH", "win32", 1);
@@ -88,16 +90,18 @@ int RunUnderWine(const Options& o) {
   fs::path capture = home / ("capture-" + std::to_string(getpid()) + ".raw");
   PrepareHome(home, capture);
   if (!fs::exists(home / ".wine" / "system.reg") && Spawn({"wineboot", "-i"}) != 0) {
-    std::fprintf(stderr, "kv3-bench: Wine could not set up its prefix; it needs a kernel that "
-                         "runs 32-bit programs\n");
+    std::fprintf(stderr,
+                 "kv3-bench: Wine could not set up its prefix; it needs a kernel that "
+                 "runs 32-bit programs\n");
     return 2;
   }
   std::string module = o.module.size() > 3 && o.module.substr(o.module.size() - 3) == ".so"
                            ? (out / "KV3_Pelk.dll").string()
                            : fs::absolute(o.module).string();
   std::vector<std::string> argv = {"wine", (out / "kv3-bench.exe").string(), o.command};
-  if (o.command == "soak") {
-    argv.insert(argv.end(), {"--module", module, "--seed", std::to_string(o.seed)});
+  if (o.command == "soak" || o.command == "measure") {
+    argv.insert(argv.end(), {"--module", module});
+    if (o.command == "soak") argv.insert(argv.end(), {"--seed", std::to_string(o.seed)});
     if (o.frames >= 0) argv.insert(argv.end(), {"--frames", std::to_string(o.frames)});
     if (o.minutes > 0) argv.insert(argv.end(), {"--minutes", std::to_string(o.minutes)});
   } else {

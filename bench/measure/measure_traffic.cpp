@@ -46,7 +46,8 @@ void BareTrafficRun(HostServices* host, TrafficInfo* info) {
     t->GetAircraftValue(info, ids[i], is_user_property, 1, &value, 0);
     t->TrafficFlag(info);
     if (value == 0.0) t->GetAircraftValue(info, ids[i], 4, 1, &value, 1);
-    for (uint32_t property : {1u, 2u, 3u, 6u}) t->GetAircraftValue(info, ids[i], property, 4, &value, 0);
+    for (uint32_t property : {1u, 2u, 3u, 6u})
+      t->GetAircraftValue(info, ids[i], property, 4, &value, 0);
   }
   for (int32_t output : {2, 3, 4}) host->SetNamedVariable(output, value, 4);
   t->TrafficFlag(info);
