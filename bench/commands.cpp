@@ -7,15 +7,16 @@
 #include <sstream>
 
 #include "bench/host/host_clock.h"
+#include "bench/host/session.h"
 #include "bench/measure/measure.h"
 #include "bench/panels/checks/panel_checks.h"
-#include "bench/host/session.h"
 #include "bench/run_outputs.h"
 #include "bench/scenarios/scenario_runner.h"
 #include "bench/soak/soak.h"
 #include "bench/sounds/sound_files.h"
 #include "bench/symbols/symbolize.h"
 #include "bench/wine_run.h"
+#include "sound/sound_slots.h"
 
 namespace bench {
 namespace {
@@ -56,8 +57,10 @@ int Report(const Scenario& scenario, const ScenarioResult& result) {
 int RunScenarioCommand(const Options& o) {
   std::string text, error;
   Scenario scenario;
-  if (!ReadFile(o.file, &text)) return std::fprintf(stderr, "kv3-bench: cannot read %s\n", o.file.c_str()), 2;
-  if (!ParseScenario(o.file, text, &scenario, &error)) return std::fprintf(stderr, "%s\n", error.c_str()), 2;
+  if (!ReadFile(o.file, &text))
+    return std::fprintf(stderr, "kv3-bench: cannot read %s\n", o.file.c_str()), 2;
+  if (!ParseScenario(o.file, text, &scenario, &error))
+    return std::fprintf(stderr, "%s\n", error.c_str()), 2;
   if (o.wine) return RunUnderWine(o);
   // Paths on the command line are the caller's; the session runs in the simulator folder.
   for (Step& step : scenario.steps)
@@ -70,7 +73,8 @@ int RunScenarioCommand(const Options& o) {
   if (cd_error) return std::fprintf(stderr, "kv3-bench: cannot enter %s\n", o.root.c_str()), 2;
   if (!run.audio.empty() || !run.plot.empty()) StartAudioCapture();
   ScenarioResult result = RunScenario(scenario, run.module);
-  for (const std::string& line : result.panel_diagnostics) std::fprintf(stderr, "%s\n", line.c_str());
+  for (const std::string& line : result.panel_diagnostics)
+    std::fprintf(stderr, "%s\n", line.c_str());
   if (!result.loaded) return std::fprintf(stderr, "kv3-bench: %s\n", result.error.c_str()), 2;
   std::string unwritten = run.trace;
   if ((!run.trace.empty() && !WriteTrace(run.trace, result.trace)) ||
@@ -86,6 +90,13 @@ int RunBuiltIn(const Options& o) {
   return 0;
 }
 
+int MakeSoundsCommand(const std::string& folder) {
+  if (!MakeSounds(folder))
+    return std::fprintf(stderr, "kv3-bench: cannot write the sounds into %s\n", folder.c_str()), 2;
+  std::printf("%d sounds written to %s\n", sound::kSlotCount, folder.c_str());
+  return 0;
+}
+
 int RunSoakCommand(Options o) {
   if (o.root.empty()) o.root = BesideProgram(o.self, "soak-root");
   if (o.wine) return RunUnderWine(o);
@@ -98,7 +109,8 @@ int RunSoakCommand(Options o) {
   return RunSoak(soak);
 }
 
-bool TakeValue(const std::vector<std::string>& args, size_t* i, std::string* value, std::string* error) {
+bool TakeValue(const std::vector<std::string>& args, size_t* i, std::string* value,
+               std::string* error) {
   if (*i + 1 >= args.size()) return *error = args[*i] + " needs a value", false;
   *value = args[++*i];
   return true;
@@ -174,16 +186,16 @@ bool ParseOptions(const char* argv0, const std::vector<std::string>& args, Optio
   for (; i < args.size(); ++i) {
     const std::string& a = args[i];
     std::string frames, minutes, seed;
-    std::string* value = a == "--module"    ? &o->module
-                         : a == "--audio"   ? &o->audio
-                         : a == "--trace"   ? &o->trace
-                         : a == "--root"    ? &o->root
-                         : a == "--plot"    ? &o->plot
+    std::string* value = a == "--module"     ? &o->module
+                         : a == "--audio"    ? &o->audio
+                         : a == "--trace"    ? &o->trace
+                         : a == "--root"     ? &o->root
+                         : a == "--plot"     ? &o->plot
                          : a == "--sim-root" ? &o->sim_root
-                         : a == "--frames"  ? &frames
-                         : a == "--minutes" ? &minutes
-                         : a == "--seed"    ? &seed
-                                            : nullptr;
+                         : a == "--frames"   ? &frames
+                         : a == "--minutes"  ? &minutes
+                         : a == "--seed"     ? &seed
+                                             : nullptr;
     if (value) {
       if (!TakeValue(args, &i, value, error)) return false;
     } else if (a == "--wine") {
@@ -203,7 +215,8 @@ bool ParseOptions(const char* argv0, const std::vector<std::string>& args, Optio
       return *error = "--seed needs a whole number", false;
   }
   if (o->command == "run" && o->file.empty()) return *error = "run needs a scenario file", false;
-  if (o->command == "make-sounds" && o->file.empty()) return *error = "make-sounds needs a folder", false;
+  if (o->command == "make-sounds" && o->file.empty())
+    return *error = "make-sounds needs a folder", false;
   if (o->command == "soak" && o->frames >= 0 && o->minutes > 0)
     return *error = "soak takes --frames or --minutes, not both", false;
   if (o->command == "symbolize" && (o->operands.size() < 2 || o->operands.size() > 3))
@@ -226,7 +239,7 @@ int RunCommand(const Options& o) {
   if (o.command == "soak") return RunSoakCommand(o);
   if (o.command == "check-sounds" && o.wine) return RunUnderWine(o);
   if (o.command == "check-sounds") return CheckSounds(o.file.empty() ? "Sound/KV3_R40" : o.file);
-  if (o.command == "make-sounds") return MakeSounds(o.file) ? 0 : 2;
+  if (o.command == "make-sounds") return MakeSoundsCommand(o.file);
   if (o.command == "symbolize") return Symbolize(o.operands);
   if (o.command == "check-panel") return panels::CheckPanel(o.file, {o.sim_root, ""});
   return RunBuiltIn(o);

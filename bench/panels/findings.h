@@ -10,7 +10,7 @@ namespace bench::panels {
 enum class Severity { kError, kWarning, kNote };
 
 struct Finding {
-  std::string file;  // as the reader reached it, '/' between parts ("B737/panel/panel.cfg")
+  std::string file;  // as the reader reached it ("B737/panel/panel.cfg"; '\\' on Windows)
   int line = 0;      // 0: the file as a whole
   Severity severity = Severity::kError;
   std::string message;

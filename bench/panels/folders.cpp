@@ -59,6 +59,13 @@ bool ReadBytes(const fs::path& path, std::string* bytes) {
   return !file.bad();
 }
 
-std::string Shown(const fs::path& path) { return path.generic_string(); }
+std::string Shown(const fs::path& path) {
+#if defined(_WIN32)
+  // As Explorer, an editor's error list and a command prompt write it.
+  return fs::path(path).make_preferred().string();
+#else
+  return path.generic_string();
+#endif
+}
 
 }  // namespace bench::panels

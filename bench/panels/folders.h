@@ -20,7 +20,7 @@ void SplitWritten(const std::string& written, std::string* folder, std::string* 
 bool IsFile(const fs::path& path);
 bool IsFolder(const fs::path& path);
 bool ReadBytes(const fs::path& path, std::string* bytes);
-// A path as findings show it: '/' between parts on every platform.
+// A path as findings show it: '\' between parts on Windows, '/' elsewhere.
 std::string Shown(const fs::path& path);
 
 }  // namespace bench::panels

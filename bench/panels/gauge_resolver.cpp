@@ -157,7 +157,7 @@ class Resolver {
           std::string packed, error, stored = member;
           if (!ReadBytes(cabinet, &packed)) return Unreadable(cabinet), false;
           CabinetRead read = ReadCabinetMember(packed, member, bytes, &error, &stored);
-          loaded->shown = Shown(cabinet) + "/" + stored;
+          loaded->shown = Shown(cabinet / stored);
           if (read == CabinetRead::kBroken)
             Add(cabinet, 0, Severity::kError, error + "; pack the gauge's files into it again");
           if (read == CabinetRead::kNoMember)
