@@ -149,13 +149,14 @@ const char* const kUsage =
     "  DirectSound.\n"
     "usage: kv3-bench make-sounds DIR\n"
     "  Writes 28 synthetic demo sounds into DIR.\n"
-    "usage: kv3-bench check-panel AIRCRAFT_DIR [--sim-root DIR]\n"
+    "usage: kv3-bench check-panel AIRCRAFT_DIR [--sim-root DIR] [--fltsim SECTION]\n"
     "  Reads the aircraft's panel.cfg and XML gauges and reports what is wrong, one finding a\n"
     "  line (FILE:LINE: error|warning|note: what; what to do), then a summary. --sim-root: the\n"
     "  simulator's folder, whose Gauges folder holds gauges too and whose Sound\\KV3_R40 is\n"
     "  checked; without it, the folder above the aircraft that holds SimObjects (or Aircraft)\n"
-    "  and Gauges. kv3-bench AIRCRAFT_DIR alone (a folder dropped on kv3-bench.exe) does the\n"
-    "  same.\n"
+    "  and Gauges. --fltsim: the aircraft.cfg section whose panel is read (default: the\n"
+    "  lowest [fltsim.N]). kv3-bench AIRCRAFT_DIR alone (a folder dropped on kv3-bench.exe)\n"
+    "  does the same.\n"
     "usage: kv3-bench measure [--wine] [--module PATH] [--frames N] [--root DIR]\n"
     "  Times N steady-state sound services (default 100000), the start-up load of the 28\n"
     "  demo sounds (made in DIR, default measure-root beside kv3-bench) and traffic runs,\n"
@@ -192,6 +193,7 @@ bool ParseOptions(const char* argv0, const std::vector<std::string>& args, Optio
                          : a == "--root"     ? &o->root
                          : a == "--plot"     ? &o->plot
                          : a == "--sim-root" ? &o->sim_root
+                         : a == "--fltsim"   ? &o->fltsim
                          : a == "--frames"   ? &frames
                          : a == "--minutes"  ? &minutes
                          : a == "--seed"     ? &seed
@@ -241,7 +243,7 @@ int RunCommand(const Options& o) {
   if (o.command == "check-sounds") return CheckSounds(o.file.empty() ? "Sound/KV3_R40" : o.file);
   if (o.command == "make-sounds") return MakeSoundsCommand(o.file);
   if (o.command == "symbolize") return Symbolize(o.operands);
-  if (o.command == "check-panel") return panels::CheckPanel(o.file, {o.sim_root, ""});
+  if (o.command == "check-panel") return panels::CheckPanel(o.file, {o.sim_root, o.fltsim});
   return RunBuiltIn(o);
 }
 

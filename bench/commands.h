@@ -17,6 +17,7 @@ struct Options {
   std::vector<std::string> operands;  // symbolize: DLL OFFSET [DEBUGFILE]
   std::string audio, trace, root, plot;
   std::string sim_root;  // the simulator folder a panel's gauges are also looked for in
+  std::string fltsim;    // the aircraft.cfg section whose panel is read
   bool wine = false;
   bool dropped = false;  // given only a folder, as Explorer gives one dropped on the program
   int frames = -1;       // -1: the command's default

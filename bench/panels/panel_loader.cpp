@@ -60,7 +60,7 @@ void NoteOtherVariants(const IniFile& aircraft, const IniSection& chosen, const 
     if (IsFltsim(section.name, &number) && !SameName(other ? other->value : "", mine))
       return Add(panel, file, chosen.line, Severity::kNote,
                  "the liveries of aircraft.cfg use more than one panel; reading the one of [" +
-                     chosen.name + "] (choose another with its section name)");
+                     chosen.name + "] (choose another with --fltsim SECTION)");
   }
 }
 
