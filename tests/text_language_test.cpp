@@ -112,9 +112,9 @@ TEST(TextLanguage, LayoutAndStrayPercentSigns) {
       {"\\{dpl=ab}", "ab"},
       {"C:\\path", "C:\\path"},
       // A lone '%' shows nothing; "%%" shows one.
-      {"DME %\\{clr2}%( 1 )%{if}%NAV1%{else}NAV2%{end}", "DME NAV1"},
-      {"%      ICAO", "      ICAO"},
-      {"70%% N1", "70% N1"},
+      {"MODE %\\{clr2}%( 1 )%{if}%GPS%{else}VLOC%{end}", "MODE GPS"},
+      {"%      IDENT", "      IDENT"},
+      {"Flaps 40%%", "Flaps 40%"},
       {"100%", "100"},
       {"%( 5 )%", "5"},
       // Parentheses in a quoted string do not end the piece; variable references nest.
@@ -218,7 +218,7 @@ TEST(TextLanguage, FindingsNameTheirLine) {
         "the text",
         "Gauge.xml:13: error: unknown operator 'foo'"}},
       // Forms working gauges carry give nothing.
-      {"%NAV1 %% %\\{clr2}\\{foo}%( 1 )%!s!", {}},
+      {"%GPS %% %\\{clr2}\\{foo}%( 1 )%!s!", {}},
   };
   for (const ReportCase& c : cases) {
     SCOPED_TRACE(c.text);

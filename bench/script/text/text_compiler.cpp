@@ -113,8 +113,9 @@ class TextCompiler {
     if (next == '(') return Piece();
     if (next == '!') return Format();
     if (next == '{') return Directive();
-    // "%%" shows one '%': shipping tooltips write "70%% N1". A '%' before anything else shows
-    // nothing; working gauges carry one before text or an escape code ("%\{clr2}", "%NAV1").
+    // "%%" shows one '%': shipping tooltips write a percent sign after a number so. A '%'
+    // before anything else shows nothing; working gauges carry one before text or an escape
+    // code, and their authors would have seen it on the panel.
     if (next == '%') AddLiteral("%");
     Advance(at_ + (next == '%' ? 2 : 1));
   }

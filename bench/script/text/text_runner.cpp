@@ -17,7 +17,8 @@ TextRunner::TextRunner(Runner& runner, const TextLimits& limits)
 std::string_view TextRunner::Evaluate(TextProgram& text, DiagnosticSink& sink) {
   const std::vector<TextPart>& parts = text.parts;
   // Plain text, the most common string, is shown from the program itself.
-  if (parts.size() == 1 && parts[0].kind == Kind::kLiteral)
+  if (parts.size() == 1 && parts[0].kind == Kind::kLiteral &&
+      parts[0].length <= limits_.output_bytes)
     return std::string_view(text.characters).substr(parts[0].offset, parts[0].length);
   text_ = &text;
   sink_ = &sink;
