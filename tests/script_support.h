@@ -1,5 +1,6 @@
 // A small world for the script engine's tests: variables of every prefix in one store, a
 // diagnostics sink that keeps "FILE:LINE: warning: message" lines, and the gauge's macros.
+// Scripts and gauge strings alike.
 #pragma once
 
 #include <deque>
@@ -9,6 +10,8 @@
 
 #include "bench/script/program.h"
 #include "bench/script/run/runner.h"
+#include "bench/script/text/text_program.h"
+#include "bench/script/text/text_runner.h"
 
 namespace script_test {
 
@@ -108,6 +111,14 @@ class Gauge {
     programs_.push_back(Compile(text));
     return Run(programs_.back());
   }
+  TextProgram CompileText(const std::string& text, int line = 1) {
+    return bench::script::CompileText(text, {"Gauge.xml", line}, Lookup(), world, sink);
+  }
+  // Compiles and evaluates once: what the string shows.
+  std::string Show(const std::string& text, int line = 1) {
+    texts_.push_back(CompileText(text, line));
+    return std::string(text_runner.Evaluate(texts_.back(), sink));
+  }
   MacroLookup Lookup() {
     return [this](std::string_view name) -> const MacroText* {
       auto found = macros_.find(std::string(name));
@@ -118,10 +129,12 @@ class Gauge {
   World world;
   Lines sink;
   Runner runner;
+  TextRunner text_runner{runner};
 
  private:
   std::map<std::string, MacroText> macros_;
   std::deque<Program> programs_;  // results may point into them
+  std::deque<TextProgram> texts_;
 };
 
 }  // namespace script_test

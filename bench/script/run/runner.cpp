@@ -19,13 +19,22 @@ Runner::Runner(const Limits& limits)
 
 Runner::~Runner() = default;
 
+// A plain script is a string of one piece.
 Result Runner::Run(Program& program, DiagnosticSink& sink) {
-  if (!program.ok) return {};
+  BeginText();
+  return RunPiece(program, sink);
+}
+
+void Runner::BeginText() {
+  used_ = 0;
+  for (Value& r : registers_) r = {0, nullptr, 0};
+}
+
+Result Runner::RunPiece(Program& program, DiagnosticSink& sink) {
+  if (!program.ok) return {0, {}, false, true};
   program_ = &program;
   sink_ = &sink;
   top_ = 0;
-  used_ = 0;
-  for (Value& r : registers_) r = {0, nullptr, 0};
   const std::vector<Instruction>& code = program.code;
   long steps = 0;
   for (size_t pc = 0; pc < code.size();) {
@@ -41,7 +50,7 @@ Result Runner::Run(Program& program, DiagnosticSink& sink) {
     Execute(code[pc], &next);
     pc = next;
   }
-  if (top_ == 0) return {};
+  if (top_ == 0) return {0, {}, false, true};
   const Value& top = stack_[top_ - 1];
   if (!top.text) return {top.number, {}, false};
   return {NumberOf(top), {top.text, top.length}, true};

@@ -23,9 +23,14 @@ struct Limits {
 // What a run leaves on top of the stack: the answer of a visibility or value script.
 struct Result {
   double number = 0;      // a string's leading number
-  std::string_view text;  // valid until the next run
+  std::string_view text;  // valid until the next Run or BeginText
   bool is_text = false;
+  bool none = false;  // the stack was left empty, or the script did not compile: number is 0
 };
+
+// A number as a string shows it: its shortest exact-looking decimal text (0.5, 118.3). Gives
+// the length written.
+size_t NumberText(double number, char (&digits)[32]);
 
 class Runner {
  public:
@@ -38,6 +43,13 @@ class Runner {
   // once per place in the script. Not re-entrant: a store that runs scripts when written (a
   // key event handled at once) runs them on a runner of their own.
   Result Run(Program& program, DiagnosticSink& sink);
+
+  // The pieces of one gauge string share their registers, and a string one piece keeps in a
+  // register is read by a later one: BeginText sets the registers to 0 and empties the string
+  // space once per evaluation of the string, and RunPiece runs each piece on an empty stack
+  // without touching either.
+  void BeginText();
+  Result RunPiece(Program& piece, DiagnosticSink& sink);
 
  private:
   struct Value {

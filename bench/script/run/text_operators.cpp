@@ -43,11 +43,15 @@ double Runner::LeadingNumber(const Value& value) const {
   return std::isfinite(number) ? number : 0;
 }
 
+size_t NumberText(double number, char (&digits)[32]) {
+  int length = std::snprintf(digits, sizeof digits, "%.15g", number);
+  return length > 0 ? static_cast<size_t>(length) : 0;
+}
+
 std::string_view Runner::TextOf(const Value& value) {
   if (value.text) return {value.text, value.length};
   char digits[32];
-  int length = std::snprintf(digits, sizeof digits, "%.15g", value.number);
-  return Copy({digits, static_cast<size_t>(length)});
+  return Copy({digits, NumberText(value.number, digits)});
 }
 
 std::string_view Runner::Copy(std::string_view first, std::string_view second) {
