@@ -18,8 +18,8 @@ using Gauges = std::vector<std::pair<std::string, std::string>>;  // file name, 
 
 // A panel of the given XML gauges, on gauge lines in that order.
 struct RunningTestPanel {
-  RunningTestPanel(const Gauges& gauges,
-                   std::vector<std::string> valued = {}, std::string extra_lines = "")
+  RunningTestPanel(const Gauges& gauges, std::vector<std::string> valued = {},
+                   std::string extra_lines = "")
       : panel(host, std::move(valued)) {
     std::string cfg = "[Window00]\n";
     int n = 0;
@@ -53,14 +53,17 @@ struct RunningTestPanel {
 };
 
 TEST(PanelSession, GaugesRunInPanelOrderAtTheirFrequencyWithTheirNamesCreatedAtLoad) {
-  RunningTestPanel p(Gauges{{"slow", "<Gauge><Update Frequency='6'>(L:Slow, number) ++ (&gt;L:Slow, number)"
-                               "</Update></Gauge>"},
-                      {"fast", "<Gauge><Update>(L:Fast, number) ++ (&gt;L:Fast, number) (L:Slow, number)"
-                               " (&gt;L:Slow seen, number) 0 if{ (&gt;L:Never, number) }</Update></Gauge>"}});
+  RunningTestPanel p(
+      Gauges{{"slow",
+              "<Gauge><Update Frequency='6'>(L:Slow, number) ++ (&gt;L:Slow, number)"
+              "</Update></Gauge>"},
+             {"fast",
+              "<Gauge><Update>(L:Fast, number) ++ (&gt;L:Fast, number) (L:Slow, number)"
+              " (&gt;L:Slow seen, number) 0 if{ (&gt;L:Never, number) }</Update></Gauge>"}});
   ASSERT_TRUE(p.loaded);
   EXPECT_TRUE(p.Exists("Never"));  // named only in a branch that never runs
   p.Frames(1);
-  EXPECT_EQ(p.host.Variable("Slow"), 1);  // the first frame updates every gauge
+  EXPECT_EQ(p.host.Variable("Slow"), 1);       // the first frame updates every gauge
   EXPECT_EQ(p.host.Variable("Slow seen"), 1);  // the later line sees the earlier one's write
   p.Frames(17);
   EXPECT_EQ(p.host.Variable("Slow"), 6);
@@ -131,11 +134,14 @@ TEST(PanelSession, ClickKindsTooltipsAndEventsReachTheScript) {
   // The knob's face has no click of its own: the knob under it takes the event.
   p.Click(55, 5, "RightSingle");
   EXPECT_EQ(p.host.Variable("Knob"), -1);
-  EXPECT_EQ(p.host.Variable("X"), 5);  // in the area's own coordinates
+  EXPECT_EQ(p.host.Variable("X"), 5);      // in the area's own coordinates
   RunningGauge* g = p.panel.Gauge("g!G");  // names compare as Windows compares them
   ASSERT_NE(g, nullptr);
-  g->ClickTooltip("Knob", "LeftSingle", p.panel.runner());
-  g->ClickTooltip("Knob %((L:Knob, number))%!d!", "LeftSingle", p.panel.runner());
+  g->ClickTooltip("Knob", "LeftSingle", p.panel.runner());  // the text before its piece
+  EXPECT_EQ(p.host.Variable("Knob"), 0);
+  // The tooltip as the pilot sees it now, its piece evaluated.
+  EXPECT_FALSE(g->ClickTooltip("Knob -1", "LeftSingle", p.panel.runner()).found);
+  g->ClickTooltip("Knob 0", "LeftSingle", p.panel.runner());
   EXPECT_EQ(p.host.Variable("Knob"), 1);
   EXPECT_FALSE(g->ClickTooltip("Button", "LeftSingle", p.panel.runner()).found);  // hidden
   EXPECT_TRUE(p.Click(5000, 5000).taken);  // the unsized area reaches every way
@@ -171,7 +177,7 @@ TEST(PanelSession, EachPrefixReachesItsOwnStore) {
   p.Frames(19);
   EXPECT_EQ(p.host.Variable("Gear"), 1);  // aircraft names in any case
   EXPECT_EQ(p.host.Variable("Height"), 0);
-  EXPECT_EQ(p.host.Variable("Time"), 1);  // frame 19 is one second in
+  EXPECT_EQ(p.host.Variable("Time"), 1);   // frame 19 is one second in
   EXPECT_EQ(p.host.Variable("Runs"), 19);  // each line keeps its own G: variables
   // The valued event took the 5; the bare one left the stack alone.
   EXPECT_EQ(p.host.Variable("Left"), 7);
@@ -184,17 +190,19 @@ TEST(PanelSession, EachPrefixReachesItsOwnStore) {
   std::vector<std::string> notes = p.panel.diagnostics();
   ASSERT_EQ(notes.size(), 2u) << testing::PrintToString(notes);
   EXPECT_NE(notes[0].find(":3: warning: (A:RADIO HEIGHT) has no value"), std::string::npos);
-  EXPECT_NE(notes[1].find(":6: warning: (C:fs9gps:WaypointsNumber) is served by another"), std::string::npos);
+  EXPECT_NE(notes[1].find(":6: warning: (C:fs9gps:WaypointsNumber) is served by another"),
+            std::string::npos);
 }
 
 TEST(PanelSession, TheTraceShowsWritesThatChangeAValueAndEveryKeyEvent) {
-  RunningTestPanel p(Gauges{{"g", "<Gauge><Update>(L:Count, number) 3 min ++ (&gt;L:Count, number)"
-                            " 1 (&gt;L:Steady, bool) (&gt;K:SMOKE_TOGGLE)</Update></Gauge>"}});
+  RunningTestPanel p(Gauges{{"g",
+                             "<Gauge><Update>(L:Count, number) 3 min ++ (&gt;L:Count, number)"
+                             " 1 (&gt;L:Steady, bool) (&gt;K:SMOKE_TOGGLE)</Update></Gauge>"}});
   p.Frames(5);
   std::vector<std::string> lines = p.PanelLines();
-  std::vector<std::string> want = {"(>L:Count) 1", "(>L:Steady) 1", "(>K:SMOKE_TOGGLE)",
-                                   "(>L:Count) 2", "(>K:SMOKE_TOGGLE)", "(>L:Count) 3",
-                                   "(>K:SMOKE_TOGGLE)", "(>L:Count) 4", "(>K:SMOKE_TOGGLE)",
+  std::vector<std::string> want = {"(>L:Count) 1",      "(>L:Steady) 1",     "(>K:SMOKE_TOGGLE)",
+                                   "(>L:Count) 2",      "(>K:SMOKE_TOGGLE)", "(>L:Count) 3",
+                                   "(>K:SMOKE_TOGGLE)", "(>L:Count) 4",      "(>K:SMOKE_TOGGLE)",
                                    "(>K:SMOKE_TOGGLE)"};
   EXPECT_EQ(lines, want);
 }

@@ -46,7 +46,8 @@ class Render {
     Element(g.root, 0);
     for (const MouseArea& area : g.areas) Area(area, 0);
     for (const KeyHandler& k : g.keys)
-      out_ << "key " << k.key << " if{" << Collapse(k.visible.text) << "} {" << Collapse(k.script.text) << "}\n";
+      out_ << "key " << k.key << " if{" << Collapse(k.visible.text) << "} {"
+           << Collapse(k.script.text) << "}\n";
   }
   std::string Text() const { return out_.str(); }
 
@@ -60,8 +61,7 @@ class Render {
   void Area(const MouseArea& a, int depth) {
     out_ << std::string(depth, ' ') << "area " << a.left << "," << a.top << " " << a.width << "x"
          << a.height << (a.sized ? "" : " unsized") << " if{" << Collapse(a.visible.text)
-         << "} tip '" << Collapse(a.tooltip.text) << "' " << a.tooltip.pieces.size()
-         << " pieces, cursor " << a.cursor << "\n";
+         << "} tip '" << Collapse(a.tooltip.text) << "', cursor " << a.cursor << "\n";
     for (const Click& c : a.clicks) {
       out_ << std::string(depth, ' ') << " click";
       for (const std::string& kind : c.kinds) out_ << " " << kind;
@@ -80,21 +80,22 @@ TEST(XmlGauge, TheSameGaugeInBothFormatsReadsTheSame) {
   EXPECT_TRUE(findings.empty());
   EXPECT_EQ(older.format, GaugeFormat::kOlder);
   EXPECT_EQ(newer.format, GaugeFormat::kNewer);
-  EXPECT_TRUE(older.unknown.empty());
-  EXPECT_TRUE(newer.unknown.empty());
+  EXPECT_TRUE(older.names.empty());
+  EXPECT_TRUE(newer.names.empty());
   EXPECT_EQ(Render(older).Text(), Render(newer).Text());
-  EXPECT_EQ(Render(older).Text(),
-            "Battery update@6{(A:Electrical master battery, bool) (>L:Battery bus, bool)}\n"
-            "@Toggle{(L:Battery switch, bool) ! (>L:Battery switch, bool)}\n"
-            "element if{}\n"
-            " element if{(L:Panel lights, bool)} {(L:Battery switch, bool)}\n"
-            "  element if{} {(L:Battery volts, volts)}\n"
-            "area 10,20 30x40 if{} tip 'Battery %((L:Battery switch, bool))%{if}on%{else}off%{end}' "
-            "1 pieces, cursor Hand\n"
-            " click LeftSingle RightSingle event  {@Toggle 1 (>L:Sound toggle switch, enum)}\n"
-            " area 5,5 10x10 if{(L:Battery switch, bool)} tip '' 0 pieces, cursor \n"
-            "  click event TOGGLE_MASTER_BATTERY repeat {}\n"
-            "key B if{(L:Panel lights, bool)} {@Toggle}\n");
+  EXPECT_EQ(
+      Render(older).Text(),
+      "Battery update@6{(A:Electrical master battery, bool) (>L:Battery bus, bool)}\n"
+      "@Toggle{(L:Battery switch, bool) ! (>L:Battery switch, bool)}\n"
+      "element if{}\n"
+      " element if{(L:Panel lights, bool)} {(L:Battery switch, bool)}\n"
+      "  element if{} {%((L:Battery volts, volts))%!2.0f! V}\n"
+      "area 10,20 30x40 if{} tip 'Battery %((L:Battery switch, bool))%{if}on%{else}off%{end}', "
+      "cursor Hand\n"
+      " click LeftSingle RightSingle event  {@Toggle 1 (>L:Sound toggle switch, enum)}\n"
+      " area 5,5 10x10 if{(L:Battery switch, bool)} tip '', cursor \n"
+      "  click event TOGGLE_MASTER_BATTERY repeat {}\n"
+      "key B if{(L:Panel lights, bool)} {@Toggle}\n");
 }
 
 // The file's line that a script's first token is on, found by counting from its origin.
@@ -112,8 +113,10 @@ TEST(XmlGauge, EveryScriptStartsOnItsLineInTheFile) {
     std::string bytes = ReadText(kSwitches + name);
     std::vector<std::string> lines{"", ""};  // lines[1] is the first line
     for (char c : bytes) {
-      if (c == '\n') lines.emplace_back();
-      else lines.back().push_back(c);
+      if (c == '\n')
+        lines.emplace_back();
+      else
+        lines.back().push_back(c);
     }
     int scripts = 0;
     ForEachScript(Read(bytes), [&](const Script& script) {
@@ -134,26 +137,60 @@ TEST(XmlGauge, ScriptsAcrossCommentsAndInAttributesKeepTheirLines) {
       "    <!-- a note\n"
       "         over two lines -->2 (&gt;L:x, number)</Update>\n"
       "  <Element>\n"
-      "    <Image Name='a.bmp' Bright='%( (L:lit, bool) )%'\n"
+      "    <Image Name='a.bmp' Bright='%( (L:lit, bool) )'\n"
       "           Alpha='x %( 0.5\n"
-      "                  (L:dim, number) * )% %( 2 )%'/>\n"
+      "                  (L:dim, number) * )%!3.1f! %( 2 )'/>\n"
       "  </Element>\n"
       "  <Element><Visible>1&#10;&#xA;2 <!-- x -->\n"
       "    3</Visible></Element>\n"
       "</Gauge>\n");
   EXPECT_EQ(gauge.update.origin.line, 2);
   EXPECT_EQ(gauge.update.text, "1\n    \n2 (>L:x, number)");
-  const std::vector<Script>& scripts = gauge.root.children[0].scripts;
-  ASSERT_EQ(scripts.size(), 3u);
-  EXPECT_EQ(scripts[0].text, " (L:lit, bool) ");
-  EXPECT_EQ(scripts[0].role, "Image@Bright");
-  EXPECT_EQ(scripts[0].origin.line, 6);
-  EXPECT_EQ(scripts[1].origin.line, 7);
-  EXPECT_EQ(scripts[2].text, " 2 ");
-  EXPECT_EQ(scripts[2].origin.line, 8);
+  // An attribute value with a piece is a text of its own, on the line its value starts.
+  const std::vector<Script>& texts = gauge.root.children[0].scripts;
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0].text, "%( (L:lit, bool) )");
+  EXPECT_EQ(texts[0].kind, ScriptKind::kText);
+  EXPECT_EQ(texts[0].role, "Image@Bright");
+  EXPECT_EQ(texts[0].origin.line, 6);
+  EXPECT_EQ(texts[1].origin.line, 7);
   // Line feeds written as &#10; add no line: counted from line 10, the 3 is on line 11.
   EXPECT_EQ(gauge.root.children[1].visible.origin.line, 10);
   EXPECT_EQ(gauge.root.children[1].visible.text, "1\r\r2  \n    3");
+}
+
+// What each part of an element holds, as the format's vocabulary says: scripts, texts, values
+// never run, and the drawing parameters of a custom drawing, each a script.
+TEST(XmlGauge, EachPartIsReadAsWhatItHolds) {
+  XmlGauge older = Read(
+      "<Gauge Name='Kinds'><Element>\n"
+      "  <Text X='10' Color=\"%( 'Red' 'Gray' l0 ? )\"><String>A %( 1 )%!d!</String></Text>\n"
+      "  <FormattedText X='5'><Color Value='Red'/><String>%( 2 )%!d!\\{clr2}B</String>"
+      "</FormattedText>\n"
+      "  <CustomDraw Name='fs9gps:1:map' X='10'><Zoom>(L:zoom, number)</Zoom></CustomDraw>\n"
+      "  <Shift><Scale X='1'/><Value>(L:x, number) s0</Value></Shift>\n"
+      "</Element></Gauge>");
+  std::vector<std::string> seen;
+  for (const Script& s : older.root.children[0].scripts)
+    seen.push_back((s.kind == ScriptKind::kText ? "text " : "script ") + s.role + " " + s.text);
+  const std::vector<std::string> expected = {
+      "text Text@Color %( 'Red' 'Gray' l0 ? )", "text Text/String A %( 1 )%!d!",
+      "text FormattedText/String %( 2 )%!d!\\{clr2}B", "script CustomDraw/Zoom (L:zoom, number)",
+      "script Shift/Value (L:x, number) s0"};
+  EXPECT_EQ(seen, expected);
+  EXPECT_TRUE(older.names.empty());
+  XmlGauge newer = Read(
+      "<SimBase.Document id='n'><SimGauge.Gauge><Element>\n"
+      "<GaugeText><GaugeString>%( 3 )%!d!</GaugeString><FontColorScript>l0</FontColorScript>"
+      "<FontHeight>12</FontHeight></GaugeText>\n"
+      "<Rotation><DegreesPointsTo>90</DegreesPointsTo><NonlinearityTable><NonlinearityEntry>"
+      "<ExpressionResult>0</ExpressionResult><Degrees>0</Degrees></NonlinearityEntry>"
+      "</NonlinearityTable></Rotation>\n"
+      "</Element></SimGauge.Gauge></SimBase.Document>");
+  ASSERT_EQ(newer.root.children[0].scripts.size(), 2u);
+  EXPECT_EQ(newer.root.children[0].scripts[0].kind, ScriptKind::kText);
+  EXPECT_EQ(newer.root.children[0].scripts[1].text, "l0");
+  EXPECT_TRUE(newer.names.empty());
 }
 
 TEST(XmlGauge, AMouseWithAClickOfItsOwnIsTheWholeGaugesArea) {
@@ -172,28 +209,38 @@ TEST(XmlGauge, AMouseWithAClickOfItsOwnIsTheWholeGaugesArea) {
   EXPECT_FALSE(whole.children[1].sized);
 }
 
+std::string Describe(const NameProblem& n) {
+  static const char* const kKinds[] = {"unknown", "case", "misplaced"};
+  return std::string(kKinds[n.kind]) + " " + n.name + (n.attribute ? "=" : "") + " in " + n.parent +
+         " line " + std::to_string(n.line) + (n.known.empty() ? "" : " -> " + n.known);
+}
+
 TEST(XmlGauge, NamesTheHostWouldSkipAreKeptWithTheirLines) {
   XmlGauge older = Read(
       "<Gauge Name='x'>\n"
-      "  <Element><Visibile>0</Visibile></Element>\n"
-      "  <Mouse><Area Left='0' Widht='5'>\n"
-      "    <Click Kind='LeftSingle' Evnt='X'/></Area></Mouse>\n"
+      "  <Element><Visibile>0</Visibile><Value>(L:x, number)</Value></Element>\n"
+      "  <Mouse><Area Left='0' Widht='5' top='2'>\n"
+      "    <Click Kind='LeftSingle' Evnt='X'/><visible>1</visible></Area></Mouse>\n"
       "  <Failures><GAUGE_ELECTRICAL Action='0'/></Failures>\n"
       "</Gauge>\n");
-  ASSERT_EQ(older.unknown.size(), 3u);
-  EXPECT_EQ(older.unknown[0].name, "Visibile");
-  EXPECT_EQ(older.unknown[0].parent, "Element");
-  EXPECT_EQ(older.unknown[0].line, 2);
-  EXPECT_EQ(older.unknown[1].name, "Widht");
-  EXPECT_TRUE(older.unknown[1].attribute);
-  EXPECT_EQ(older.unknown[2].name, "Evnt");
-  EXPECT_EQ(older.unknown[2].line, 4);
+  std::vector<std::string> seen;
+  for (const NameProblem& n : older.names) seen.push_back(Describe(n));
+  const std::vector<std::string> expected = {
+      "unknown Visibile in Element line 2 -> Visible", "misplaced Value in Element line 2",
+      "unknown Widht= in Area line 3 -> Width",        "case top= in Area line 3 -> Top",
+      "unknown Evnt= in Click line 4 -> Event",        "case visible in Area line 4 -> Visible"};
+  EXPECT_EQ(seen, expected);
+  // Read under the format's spelling: the area has its top and its visibility script.
+  ASSERT_EQ(older.areas.size(), 1u);
+  EXPECT_EQ(older.areas[0].top, 2);
+  EXPECT_EQ(older.areas[0].visible.text, "1");
+  // The host skips an unknown element, and what it holds: no script from <Visibile>.
+  EXPECT_TRUE(older.root.children[0].visible.Empty());
   XmlGauge newer = Read(
       "<SimBase.Document id='y'><SimGauge.Gauge id='Gauge'>\n"
       "<MouseArea id='m'><MousClick/></MouseArea></SimGauge.Gauge></SimBase.Document>");
-  ASSERT_EQ(newer.unknown.size(), 1u);
-  EXPECT_EQ(newer.unknown[0].name, "MousClick");
-  EXPECT_EQ(newer.unknown[0].line, 2);
+  ASSERT_EQ(newer.names.size(), 1u);
+  EXPECT_EQ(Describe(newer.names[0]), "unknown MousClick in MouseArea line 2 -> MouseClick");
 }
 
 struct Problem {
@@ -206,13 +253,12 @@ struct Problem {
 TEST(XmlGauge, ProblemsAreFindingsOnTheirLines) {
   const Problem cases[] = {
       {"<Gauge>\n<Element>\n<Value>1 < 2</Value></Element></Gauge>", false, 3, "raw '<'"},
-      {"<gauge/>", false, 1, "<gauge> is not a gauge"},
+      {"<Gauges/>", false, 1, "<Gauges> is not a gauge"},
       {"<SimBase.Document>\n</SimBase.Document>", false, 1, "holding <SimGauge.Gauge>"},
       {"<SimBase.Document><SimGauge.Gauge/>\n<SimGauge.Gauge/></SimBase.Document>", true, 2,
        "a second <SimGauge.Gauge>"},
-      {"<Gauge><Element><Text><String>a\n%( 1 </String></Text></Element></Gauge>", true, 2,
-       "a %( with no )%"},
-      {"<Gauge>\n<Update Frequency='often'/></Gauge>", true, 2, "Frequency= 'often' is not a number"},
+      {"<Gauge>\n<Update Frequency='often'/></Gauge>", true, 2,
+       "Frequency= 'often' is not a number"},
       {"<SimBase.Document><SimGauge.Gauge>\n<MouseArea><Size>20</Size></MouseArea>"
        "</SimGauge.Gauge></SimBase.Document>",
        true, 2, "<Size> holds '20'; write two numbers"},

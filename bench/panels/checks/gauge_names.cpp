@@ -1,22 +1,49 @@
-// Element and attribute names the gauge formats do not have. The simulator skips them without
-// a word: a misspelt <Visible> leaves its element always shown, a misspelt Kind= leaves a
-// switch that answers the default click only.
+// Names the gauge formats do not have, or have in another case or another place. The simulator
+// skips an element or attribute it does not know without a word: a misspelt <Visible> leaves
+// its element always shown, a misspelt Kind= leaves a switch that answers the default click
+// only. The references do not say whether it compares names without regard to case; every
+// shipped gauge writes them one way, so another case is a risk worth a warning.
 #include "bench/panels/checks/panel_checks.h"
 
 namespace bench::panels {
+namespace {
+
+std::string Shown(const std::string& name, bool attribute) {
+  return attribute ? name + "=" : "<" + name + ">";
+}
+
+Finding Judge(const XmlGauge& gauge, const NameProblem& n) {
+  const char* format = VocabularyOf(gauge.format).format_name();
+  std::string what = Shown(n.name, n.attribute);
+  std::string where =
+      n.parent.empty() ? "" : (n.attribute ? " of <" : " inside <") + n.parent + ">";
+  switch (n.kind) {
+    case NameProblem::kUnknown:
+      return {gauge.file, n.line, Severity::kWarning,
+              what + where + " is not part of the " + format +
+                  " gauge format, and the simulator skips it; " +
+                  (n.known.empty() ? "check its spelling"
+                                   : "did you mean " + Shown(n.known, n.attribute) + "?")};
+    case NameProblem::kOtherCase:
+      return {gauge.file, n.line, Severity::kWarning,
+              what + where + " is written " + Shown(n.known, n.attribute) + " in the " + format +
+                  " gauge format; the bench reads it so, but a simulator that compares names "
+                  "exactly skips it: write " +
+                  Shown(n.known, n.attribute)};
+    case NameProblem::kMisplaced:
+      break;
+  }
+  return {gauge.file, n.line, Severity::kNote,
+          what + where +
+              " stands where the references do not put it; the simulator may skip it "
+              "there"};
+}
+
+}  // namespace
 
 void CheckGaugeNames(Panel* panel) {
-  for (const XmlGauge& gauge : panel->xml_gauges) {
-    const char* format = gauge.format == GaugeFormat::kOlder ? "older" : "newer";
-    for (const UnknownName& name : gauge.unknown) {
-      std::string what = name.attribute ? "attribute " + name.name + "= of <" + name.parent + ">"
-                                        : "<" + name.name + "> inside <" + name.parent + ">";
-      panel->findings.push_back({gauge.file, name.line, Severity::kWarning,
-                                 what + " is not part of the " + format +
-                                     " gauge format, and the simulator skips it; check its "
-                                     "spelling"});
-    }
-  }
+  for (const XmlGauge& gauge : panel->xml_gauges)
+    for (const NameProblem& name : gauge.names) panel->findings.push_back(Judge(gauge, name));
 }
 
 }  // namespace bench::panels

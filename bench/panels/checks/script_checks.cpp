@@ -1,5 +1,5 @@
-// The panel's scripts, compiled as the runner compiles them. The simulator reports none of
-// this: a script that does not compile does nothing. Their variable references go on to the
+// The panel's scripts and texts, compiled as the runner compiles them. The simulator reports none
+// of this: a script that does not compile does nothing. Their variable references go on to the
 // variable checks.
 #include <set>
 
@@ -41,9 +41,16 @@ void CompileGauge(const XmlGauge& gauge, CheckResolver& resolver, FindingSink& s
   GaugeMacros macros(gauge);
   ForEachScript(gauge, [&](const Script& s) {
     if (macros.IsMacro(s)) return;
-    script::Program program = macros.Compile(s, resolver, sink);
-    for (script::VariableFact& v : program.variables)
-      references->push_back({s.origin.file, std::move(v), every_frame.count(&s) > 0});
+    auto add = [&](script::Program& program) {
+      for (script::VariableFact& v : program.variables)
+        references->push_back({s.origin.file, std::move(v), every_frame.count(&s) > 0});
+    };
+    if (s.kind == ScriptKind::kScript) {
+      script::Program program = macros.Compile(s, resolver, sink);
+      return add(program);
+    }
+    script::TextProgram text = macros.CompileText(s, resolver, sink);
+    for (script::Program& piece : text.pieces) add(piece);
   });
 }
 

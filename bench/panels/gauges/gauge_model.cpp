@@ -17,7 +17,7 @@ void VisitElement(const GaugeElement& element, const Visit& visit) {
 
 void VisitArea(const MouseArea& area, const Visit& visit) {
   VisitScript(area.visible, visit);
-  for (const Script& piece : area.tooltip.pieces) VisitScript(piece, visit);
+  VisitScript(area.tooltip, visit);
   for (const Click& click : area.clicks) VisitScript(click.script, visit);
   for (const MouseArea& child : area.children) VisitArea(child, visit);
 }

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/panels/gauges/vocabulary.h"
+
 namespace bench::panels {
 
 struct Origin {
@@ -19,6 +21,11 @@ struct Origin {
                      // "B737/panel/Switches.cab/Battery.xml")
   int line = 0;      // the line the script's first character is on
 };
+
+// What a script's text is written in: the RPN script language (<Value>, <Click>, <Script>), or
+// the gauge text language, literal text with %( script ) pieces (<String>, <GaugeString>,
+// tooltips, an attribute value such as Color="%( 'White' 'Gray' (G:Var1) 0 == ? )").
+enum class ScriptKind { kScript, kText };
 
 // A script's text as the script reader takes it: escapes undone, macros not yet expanded. Line
 // breaks are those of the file, so lines counted from origin.line are the file's lines.
@@ -28,6 +35,7 @@ struct Script {
   // Where it stood, as a path of element names below its owner ("Select/Value",
   // "Rotation/Expression/Script", "Text/String", "Image@Bright" for an attribute).
   std::string role;
+  ScriptKind kind = ScriptKind::kScript;
 
   bool Empty() const { return text.find_first_not_of(" \t\n") == std::string::npos; }
 };
@@ -37,19 +45,11 @@ struct Macro {
   Script body;  // the text that replaces @name
 };
 
-// Text shown to the user that may hold %( script )% pieces followed by a format: a <String>, a
-// tooltip. The pieces are the scripts; the rest only shapes text.
-struct FormattedText {
-  std::string text;  // as written, escapes undone
-  int line = 0;
-  std::vector<Script> pieces;
-};
-
 struct GaugeElement {
   int line = 0;
   Script visible;  // <Visible> / <Visibility>; empty: always visible
-  // Every other script inside the element but outside its nested elements, in document order:
-  // value scripts (<Value>, <Expression><Script>), %( )% pieces of strings and attribute values.
+  // Every other script and text inside the element but outside its nested elements, in document
+  // order: value scripts (<Value>, <Expression><Script>), strings, attribute values with pieces.
   std::vector<Script> scripts;
   std::vector<GaugeElement> children;
 };
@@ -72,7 +72,7 @@ struct MouseArea {
   double left = 0, top = 0, width = 0, height = 0;
   bool sized = false;
   Script visible;
-  FormattedText tooltip;
+  Script tooltip;          // a text
   std::string tooltip_id;  // a tooltip named by ID="..." / <TooltipID> rather than written out
   std::string cursor;      // "Hand", "UpArrow", ... as written
   std::vector<Click> clicks;
@@ -86,17 +86,21 @@ struct KeyHandler {
   Script script;
 };
 
-// An element or attribute name the reader does not know, kept with its line so the checks
-// can point at a misspelling (the host skips <Visibile> without a word: the element always
-// shows).
-struct UnknownName {
-  std::string name;
-  std::string parent;  // the element it stands in
+// An element or attribute name that is not as the format's vocabulary has it, kept with its
+// line for the checks: the host skips a name it does not know without a word.
+struct NameProblem {
+  enum Kind {
+    kUnknown,    // no such name in the format (taken out of the tree); known: the nearest one
+    kOtherCase,  // the name in another case; known: the format's spelling, which it is read as
+    kMisplaced,  // a known element where the references do not put it
+  };
+  Kind kind;
+  std::string name;  // as written
+  std::string known;
+  std::string parent;  // the element it stands in; empty for the root
   bool attribute = false;
   int line = 0;
 };
-
-enum class GaugeFormat { kOlder, kNewer };
 
 struct XmlGauge {
   std::string file;
@@ -113,7 +117,7 @@ struct XmlGauge {
   // the top-level areas.
   std::vector<MouseArea> areas;
   std::vector<KeyHandler> keys;
-  std::vector<UnknownName> unknown;
+  std::vector<NameProblem> names;
 };
 
 }  // namespace bench::panels

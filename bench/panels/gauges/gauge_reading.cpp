@@ -13,9 +13,6 @@ int CountLines(const std::string& text, size_t end) {
   return static_cast<int>(std::count(text.begin(), text.begin() + end, '\n'));
 }
 
-const FormatWords kOlderWords{"Visible", "Value", "String"};
-const FormatWords kNewerWords{"Visibility", "Script", "GaugeString"};
-
 }  // namespace
 
 const XmlNode* Child(const XmlNode& node, const char* name) {
@@ -59,66 +56,57 @@ Script GaugeReading::TextOf(const XmlNode& node, const std::string& role) const 
   return script;
 }
 
-void GaugeReading::AddPieces(const std::string& text, int line, const std::string& role,
-                             std::vector<Script>* out) {
-  for (size_t at = text.find("%("); at != std::string::npos; at = text.find("%(", at)) {
-    int piece_line = line + CountLines(text, at);
-    size_t end = text.find(")%", at + 2);
-    if (end == std::string::npos)
-      return Warn(piece_line, "a %( with no )% after it in " + role +
-                                  "; the script is shown as text, end it with )%");
-    out->push_back({text.substr(at + 2, end - at - 2), {file_, piece_line}, role});
-    at = end + 2;
-  }
-}
-
-void GaugeReading::AttributePieces(const XmlNode& node, const std::string& role,
-                                   std::vector<Script>* out) {
-  for (const XmlAttribute& a : node.attributes)
-    AddPieces(a.value, a.value_line, role + "@" + a.name, out);
-}
-
-FormattedText GaugeReading::Formatted(const XmlNode& node, const std::string& role) {
+Script GaugeReading::Text(const XmlNode& node, const std::string& role) const {
   Script text = TextOf(node, role);
-  FormattedText formatted{text.text, text.origin.line, {}};
-  AddPieces(text.text, text.origin.line, role, &formatted.pieces);
-  return formatted;
+  text.kind = ScriptKind::kText;
+  return text;
+}
+
+void GaugeReading::AttributeTexts(const XmlNode& node, const std::string& role,
+                                  std::vector<Script>* out) {
+  for (const XmlAttribute& a : node.attributes)
+    if (a.value.find("%(") != std::string::npos)
+      out->push_back({a.value, {file_, a.value_line}, role + "@" + a.name, ScriptKind::kText});
 }
 
 GaugeElement GaugeReading::ReadElement(const XmlNode& node) {
   GaugeElement element;
   element.line = node.line;
-  AttributePieces(node, "Element", &element.scripts);
+  AttributeTexts(node, "Element", &element.scripts);
   for (const XmlNode& child : node.children) {
     if (child.is_text) continue;
-    if (child.name == words_.visible)
+    if (child.name == visible_)
       element.visible = TextOf(child, child.name);
     else if (child.name == "Element")
       element.children.push_back(ReadElement(child));
     else
-      CollectScripts(child, child.name, &element);
+      CollectScripts(child, child.name, ContentOf(child, node), &element);
   }
   return element;
 }
 
-void GaugeReading::CollectScripts(const XmlNode& node, const std::string& role,
+Content GaugeReading::ContentOf(const XmlNode& child, const XmlNode& parent) const {
+  const ElementRule* parent_rule = vocabulary_.Find(parent.name);
+  if (parent_rule && std::string_view(parent_rule->children) == "*") return parent_rule->any_child;
+  const ElementRule* rule = vocabulary_.Find(child.name);
+  return rule ? rule->content : Content::kFree;
+}
+
+void GaugeReading::CollectScripts(const XmlNode& node, const std::string& role, Content content,
                                   GaugeElement* owner) {
-  AttributePieces(node, role, &owner->scripts);
-  if (node.name == words_.value || node.name == words_.visible) {
-    Script script = TextOf(node, role);
+  AttributeTexts(node, role, &owner->scripts);
+  if (content == Content::kScript || content == Content::kText) {
+    Script script = content == Content::kText ? Text(node, role) : TextOf(node, role);
     if (!script.Empty()) owner->scripts.push_back(std::move(script));
     return;
   }
-  if (node.name == words_.string) {
-    for (Script& piece : Formatted(node, role).pieces) owner->scripts.push_back(std::move(piece));
-    return;
-  }
+  if (content != Content::kElements) return;  // a value or free text holds no script
   for (const XmlNode& child : node.children) {
     if (child.is_text) continue;
     if (child.name == "Element")
       owner->children.push_back(ReadElement(child));
     else
-      CollectScripts(child, role + "/" + child.name, owner);
+      CollectScripts(child, role + "/" + child.name, ContentOf(child, node), owner);
   }
 }
 
@@ -128,7 +116,7 @@ void GaugeReading::ReadKeys(const XmlNode& keys) {
     KeyHandler handler;
     handler.line = on.line;
     if (const XmlAttribute* key = on.Attribute("Key")) handler.key = key->value;
-    if (const XmlNode* visible = Child(on, words_.visible))
+    if (const XmlNode* visible = Child(on, visible_))
       handler.visible = TextOf(*visible, "On/" + visible->name);
     handler.script = TextOf(on, "On");
     gauge_->keys.push_back(std::move(handler));
@@ -167,12 +155,14 @@ bool ReadXmlGauge(std::string_view bytes, const std::string& file, XmlGauge* gau
   if (!ParseXml(bytes, file, &root, &error)) return findings->push_back(error), false;
   *gauge = XmlGauge{};
   gauge->file = file;
-  if (root.name == "Gauge") {
-    GaugeReading reading(file, kOlderWords, gauge, findings);
+  if (SameName(root.name, "Gauge")) {
+    CheckNames(VocabularyOf(GaugeFormat::kOlder), &root, gauge);
+    GaugeReading reading(file, "Visible", gauge, findings);
     ReadOlderGauge(root, &reading, gauge);
-    FindUnknownNames(root, gauge);
     return true;
   }
+  if (SameName(root.name, "SimBase.Document"))
+    CheckNames(VocabularyOf(GaugeFormat::kNewer), &root, gauge);
   const XmlNode* inner = root.name == "SimBase.Document" ? Child(root, "SimGauge.Gauge") : nullptr;
   if (!inner) {
     findings->push_back({file, root.line, Severity::kError,
@@ -183,9 +173,8 @@ bool ReadXmlGauge(std::string_view bytes, const std::string& file, XmlGauge* gau
   }
   gauge->format = GaugeFormat::kNewer;
   if (const XmlAttribute* id = root.Attribute("id")) gauge->name = id->value;
-  GaugeReading reading(file, kNewerWords, gauge, findings);
+  GaugeReading reading(file, "Visibility", gauge, findings);
   ReadNewerGauge(*inner, &reading, gauge);
-  FindUnknownNames(*inner, gauge);
   for (const XmlNode& other : root.children)
     if (&other != inner && other.name == "SimGauge.Gauge")
       reading.Warn(other.line,

@@ -1,5 +1,5 @@
-// What the two gauge formats share when read: scripts from an element's text, %( )% pieces of
-// strings and attribute values, elements and their nested elements, key handlers, numbers.
+// What the two gauge formats share when read: scripts and texts from an element's text and
+// from attribute values, elements and their nested elements, key handlers, numbers.
 // The two format readers differ only in where each part stands.
 #pragma once
 
@@ -12,24 +12,28 @@
 
 namespace bench::panels {
 
-struct FormatWords {
-  const char* visible;  // the element holding a visibility script
-  const char* value;    // the element holding a value script
-  const char* string;   // the element holding formatted text
-};
-
 class GaugeReading {
  public:
-  GaugeReading(const std::string& file, const FormatWords& words, XmlGauge* gauge,
+  // visible: the element holding an element's visibility script in this format.
+  GaugeReading(const std::string& file, const char* visible, XmlGauge* gauge,
                std::vector<Finding>* findings)
-      : file_(file), words_(words), gauge_(gauge), findings_(findings) {}
+      : file_(file),
+        visible_(visible),
+        vocabulary_(VocabularyOf(gauge->format)),
+        gauge_(gauge),
+        findings_(findings) {}
 
   // The element's own text, pieces joined so that its lines stay the file's lines.
   Script TextOf(const XmlNode& node, const std::string& role) const;
-  FormattedText Formatted(const XmlNode& node, const std::string& role);
+  // The same, written in the gauge text language.
+  Script Text(const XmlNode& node, const std::string& role) const;
   GaugeElement ReadElement(const XmlNode& node);
-  // The scripts of a drawing part (<Image>, <Select>, ...) and what it holds, for owner.
-  void CollectScripts(const XmlNode& node, const std::string& role, GaugeElement* owner);
+  // What a child of parent holds, as the format's vocabulary says.
+  Content ContentOf(const XmlNode& child, const XmlNode& parent) const;
+  // The scripts and texts of a part holding `content` (<Image>, <Select>, <Value>, ...) and of
+  // what it holds, for owner, in document order.
+  void CollectScripts(const XmlNode& node, const std::string& role, Content content,
+                      GaugeElement* owner);
   void ReadKeys(const XmlNode& keys);
 
   double Number(const std::string& text, int line, const std::string& what);
@@ -38,12 +42,12 @@ class GaugeReading {
   void Warn(int line, const std::string& message);
 
  private:
-  void AddPieces(const std::string& text, int line, const std::string& role,
-                 std::vector<Script>* out);
-  void AttributePieces(const XmlNode& node, const std::string& role, std::vector<Script>* out);
+  // Attribute values with a %( piece, as texts.
+  void AttributeTexts(const XmlNode& node, const std::string& role, std::vector<Script>* out);
 
   const std::string& file_;
-  const FormatWords& words_;
+  const char* visible_;
+  const Vocabulary& vocabulary_;
   XmlGauge* gauge_;
   std::vector<Finding>* findings_;
 };
@@ -57,8 +61,8 @@ const XmlNode* Child(const XmlNode& node, const char* name);
 
 void ReadOlderGauge(const XmlNode& gauge_node, GaugeReading* reading, XmlGauge* gauge);
 void ReadNewerGauge(const XmlNode& gauge_node, GaugeReading* reading, XmlGauge* gauge);
-// Element names outside the format's vocabulary, and unknown attributes of the parts the
-// runner interprets, into gauge->unknown.
-void FindUnknownNames(const XmlNode& gauge_node, XmlGauge* gauge);
+// Element and attribute names checked against the format's vocabulary, into gauge->names:
+// unknown elements are taken out of the tree, names in another case take the table's spelling.
+void CheckNames(const Vocabulary& vocabulary, XmlNode* root, XmlGauge* gauge);
 
 }  // namespace bench::panels

@@ -31,7 +31,7 @@ Click ReadClick(GaugeReading* reading, const XmlNode& node) {
 
 void ReadTooltip(GaugeReading* reading, const XmlNode& node, MouseArea* area) {
   if (const XmlNode* text = Child(node, "DefaultScript"))
-    area->tooltip = reading->Formatted(*text, "Tooltip/DefaultScript");
+    area->tooltip = reading->Text(*text, "Tooltip/DefaultScript");
   std::string id = ChildText(reading, node, "DefaultId");
   if (!id.empty()) area->tooltip_id = id;
 }
@@ -96,7 +96,7 @@ void ReadNewerGauge(const XmlNode& node, GaugeReading* reading, XmlGauge* gauge)
     } else if (child.name == "Keys") {
       reading->ReadKeys(child);
     } else {
-      reading->CollectScripts(child, child.name, &gauge->root);
+      reading->CollectScripts(child, child.name, reading->ContentOf(child, node), &gauge->root);
     }
   }
 }

@@ -45,7 +45,7 @@ MouseArea ReadArea(GaugeReading* reading, const XmlNode& node) {
     if (child.name == "Visible") {
       area.visible = reading->TextOf(child, "Visible");
     } else if (child.name == "Tooltip") {
-      area.tooltip = reading->Formatted(child, "Tooltip");
+      area.tooltip = reading->Text(child, "Tooltip");
       area.tooltip_id = TextAttribute(child, "ID");
     } else if (child.name == "Cursor") {
       area.cursor = TextAttribute(child, "Type");
@@ -87,7 +87,7 @@ void ReadOlderGauge(const XmlNode& node, GaugeReading* reading, XmlGauge* gauge)
     } else if (child.name == "Keys") {
       reading->ReadKeys(child);
     } else {
-      reading->CollectScripts(child, child.name, &gauge->root);
+      reading->CollectScripts(child, child.name, reading->ContentOf(child, node), &gauge->root);
     }
   }
 }

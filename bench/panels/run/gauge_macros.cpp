@@ -25,6 +25,11 @@ script::Program GaugeMacros::Compile(const Script& s, script::VariableResolver& 
   return script::Compile(s.text, {s.origin.file, s.origin.line}, lookup_, resolver, sink);
 }
 
+script::TextProgram GaugeMacros::CompileText(const Script& t, script::VariableResolver& resolver,
+                                             script::DiagnosticSink& sink) const {
+  return script::CompileText(t.text, {t.origin.file, t.origin.line}, lookup_, resolver, sink);
+}
+
 std::string PrefixError(const script::VariableUse& use) {
   if (!std::strchr("LAKGEPMC", use.prefix))
     return std::string("no variables start ") + use.prefix +

@@ -7,6 +7,7 @@
 #include "bench/panels/findings.h"
 #include "bench/panels/gauges/gauge_model.h"
 #include "bench/script/program.h"
+#include "bench/script/text/text_program.h"
 
 namespace bench::panels {
 
@@ -20,6 +21,9 @@ class GaugeMacros {
   bool IsMacro(const Script& script) const;
   script::Program Compile(const Script& script, script::VariableResolver& resolver,
                           script::DiagnosticSink& sink) const;
+  // A text (ScriptKind::kText): its pieces compiled as scripts are.
+  script::TextProgram CompileText(const Script& text, script::VariableResolver& resolver,
+                                  script::DiagnosticSink& sink) const;
 
  private:
   const XmlGauge& gauge_;

@@ -25,12 +25,19 @@ bool Takes(const Click& click, const std::string& event) {
   return false;
 }
 
-bool Reads(const MouseArea& area, const std::string& text) {
-  const std::string& written = area.tooltip.text;
-  std::string literal = written.substr(0, written.find("%("));
-  literal.erase(literal.find_last_not_of(" \t") + 1);
-  return text == written || (!literal.empty() && text == literal) ||
-         (!area.tooltip_id.empty() && text == area.tooltip_id);
+// White space runs as one space, none at either end: a tooltip's line breaks and tabs part
+// words the way a space does.
+std::string Words(std::string_view text) {
+  std::string words;
+  for (char c : text) {
+    bool space = c == ' ' || c == '\t' || c == '\n' || c == '\r';
+    if (!space)
+      words += c;
+    else if (!words.empty() && words.back() != ' ')
+      words += ' ';
+  }
+  if (!words.empty() && words.back() == ' ') words.pop_back();
+  return words;
 }
 
 }  // namespace
@@ -63,15 +70,21 @@ RunningGauge::Gate RunningGauge::CompileGate(const Script& script) {
 RunningGauge::Element RunningGauge::CompileElement(const GaugeElement& element) {
   Element compiled;
   compiled.visible = CompileGate(element.visible);
-  for (const Script& script : element.scripts)
-    if (!script.Empty()) compiled.scripts.push_back(Compile(script));
+  for (const Script& script : element.scripts) {
+    if (script.Empty()) continue;
+    bool text = script.kind == ScriptKind::kText;
+    compiled.scripts.push_back(
+        {script.kind, text ? script::Program() : Compile(script),
+         text ? macros_.CompileText(script, *this, sink_) : script::TextProgram()});
+  }
   for (const GaugeElement& child : element.children)
     compiled.children.push_back(CompileElement(child));
   return compiled;
 }
 
 RunningGauge::Area RunningGauge::CompileArea(const MouseArea& area) {
-  Area compiled{&area, CompileGate(area.visible), {}, {}};
+  Area compiled{
+      &area, CompileGate(area.visible), macros_.CompileText(area.tooltip, *this, sink_), {}, {}};
   for (const Click& click : area.clicks) compiled.clicks.push_back(Compile(click.script));
   for (const MouseArea& child : area.children) compiled.children.push_back(CompileArea(child));
   return compiled;
@@ -88,7 +101,8 @@ void RunningGauge::Frame(long frame, ScriptRunner& run) {
 
 void RunningGauge::RunElement(Element& element, ScriptRunner& run) {
   if (!Visible(element.visible, run)) return;
-  for (script::Program& script : element.scripts) run.Run(script);
+  for (Runnable& script : element.scripts)
+    script.kind == ScriptKind::kText ? void(run.Show(script.text)) : void(run.Run(script.script));
   for (Element& child : element.children) RunElement(child, run);
 }
 
@@ -117,10 +131,19 @@ bool RunningGauge::Find(std::vector<Area>& areas, const Box& parent, const std::
     Box box = BoxOf(*area.source, parent);
     if (!Visible(area.visible, run)) continue;
     path->push_back({&area, box});
-    if (Reads(*area.source, tooltip) || Find(area.children, box, tooltip, run, path)) return true;
+    if (Reads(area, tooltip, run) || Find(area.children, box, tooltip, run, path)) return true;
     path->pop_back();
   }
   return false;
+}
+
+bool RunningGauge::Reads(Area& area, const std::string& text, ScriptRunner& run) {
+  const MouseArea& source = *area.source;
+  if (!source.tooltip_id.empty() && text == source.tooltip_id) return true;
+  if (source.tooltip.Empty()) return false;
+  std::string wanted = Words(text);
+  std::string written = Words(source.tooltip.text.substr(0, source.tooltip.text.find("%(")));
+  return wanted == Words(run.Show(area.tooltip)) || (!written.empty() && wanted == written);
 }
 
 ClickOutcome RunningGauge::Deliver(const Path& path, double x, double y, const std::string& event,
@@ -142,7 +165,8 @@ ClickOutcome RunningGauge::Deliver(const Path& path, double x, double y, const s
   return {};
 }
 
-ClickOutcome RunningGauge::ClickAt(double x, double y, const std::string& event, ScriptRunner& run) {
+ClickOutcome RunningGauge::ClickAt(double x, double y, const std::string& event,
+                                   ScriptRunner& run) {
   Path path;
   Hit(areas_, {0, 0, kNoEdge, kNoEdge}, x, y, run, &path);
   return Deliver(path, x, y, event, run);

@@ -18,19 +18,26 @@
 #include "bench/panels/run/gauge_macros.h"
 #include "bench/panels/run/panel_world.h"
 #include "bench/script/run/runner.h"
+#include "bench/script/text/text_runner.h"
 
 namespace bench::panels {
 
-// What runs a gauge's scripts: the one runner of the panel, where its warnings go, and a count
-// of the scripts it ran.
+// What runs a gauge's scripts and texts: the one runner of the panel and its text runner, where
+// their warnings go, and a count of the scripts and texts run.
 struct ScriptRunner {
   script::Runner& runner;
+  script::TextRunner& texts;
   script::DiagnosticSink& sink;
   long runs = 0;
 
   script::Result Run(script::Program& program) {
     ++runs;
     return runner.Run(program, sink);
+  }
+  // What the text shows now; its pieces run, with their side effects.
+  std::string_view Show(script::TextProgram& text) {
+    ++runs;
+    return texts.Evaluate(text, sink);
   }
 };
 
@@ -49,8 +56,9 @@ class RunningGauge : private script::VariableResolver {
   // One gauge cycle: the update when it is due, then the elements.
   void Frame(long frame, ScriptRunner& run);
   ClickOutcome ClickAt(double x, double y, const std::string& event, ScriptRunner& run);
-  // On the first visible area whose tooltip reads text (as written, up to its first %( piece,
-  // or by its tooltip ID); the point is the area's top-left corner.
+  // On the first visible area whose tooltip reads text: as the pilot sees it now (its pieces
+  // evaluated, white space runs read as one space), as written up to its first %( piece, or
+  // by its tooltip ID. The point is the area's top-left corner.
   ClickOutcome ClickTooltip(const std::string& text, const std::string& event, ScriptRunner& run);
   // The first visible handler of the key (compared without regard to case); false: none.
   bool Key(const std::string& key, ScriptRunner& run);
@@ -60,14 +68,21 @@ class RunningGauge : private script::VariableResolver {
     bool gated = false;  // false: no visibility script, always visible
     script::Program program;
   };
+  // A script or a text of an element, run in document order.
+  struct Runnable {
+    ScriptKind kind;
+    script::Program script;
+    script::TextProgram text;
+  };
   struct Element {
     Gate visible;
-    std::vector<script::Program> scripts;
+    std::vector<Runnable> scripts;
     std::vector<Element> children;
   };
   struct Area {
     const MouseArea* source;
     Gate visible;
+    script::TextProgram tooltip;
     std::vector<script::Program> clicks;  // one for each of source->clicks
     std::vector<Area> children;
   };
@@ -94,6 +109,7 @@ class RunningGauge : private script::VariableResolver {
            Path* path);
   bool Find(std::vector<Area>& areas, const Box& parent, const std::string& tooltip,
             ScriptRunner& run, Path* path);
+  bool Reads(Area& area, const std::string& text, ScriptRunner& run);
   ClickOutcome Deliver(const Path& path, double x, double y, const std::string& event,
                        ScriptRunner& run);
 

@@ -48,7 +48,8 @@ class RunningPanel : private script::DiagnosticSink {
 
   PanelWorld world_;
   script::Runner runner_;
-  ScriptRunner run_{runner_, *this};
+  script::TextRunner texts_{runner_};
+  ScriptRunner run_{runner_, texts_, *this};
   Panel panel_;
   std::vector<std::unique_ptr<RunningGauge>> gauges_;  // in panel.cfg order
   std::vector<std::string> names_;                     // FILE!GAUGE of each
