@@ -55,22 +55,39 @@ class WaveLoader : public ::testing::Test {
 };
 
 TEST_F(WaveLoader, AcceptsPcmLayoutsAndCopiesTheDataExactly) {
+  const std::string fmt8 = RiffChunk("fmt ", PcmFormat(1, 11025, 8));
   const std::string fmt16 = RiffChunk("fmt ", PcmFormat(1, 22050, 16));
   const std::string data = Data(20001 * 4);  // spans several 8192-byte reads
-  const std::pair<const char*, std::string> files[] = {
-      {"8-bit mono", RiffForm("WAVE", RiffChunk("fmt ", PcmFormat(1, 11025, 8)) + RiffChunk("data", data))},
-      {"16-bit stereo", RiffForm("WAVE", RiffChunk("fmt ", PcmFormat(2, 44100, 16)) + RiffChunk("data", data))},
-      {"18-byte fmt", RiffForm("WAVE", RiffChunk("fmt ", PcmFormat(1, 22050, 16) + Le16(0)) + RiffChunk("data", data))},
-      {"data first", RiffForm("WAVE", RiffChunk("data", data) + fmt16)},
-      {"LIST and odd chunks", RiffForm("WAVE", RiffChunk("LIST", "INFOabc") + RiffChunk("odd ", "x") + fmt16 +
-                                                   RiffChunk("data", data))},
-      {"past the RIFF's end", "RIFF" + Le32(4) + "WAVE" + fmt16 + RiffChunk("data", data)},
+  const std::string odd = Data(20001);
+  // A "data" body may reach the file's last byte (the 16-byte "fmt " is the other limit);
+  // an odd body there needs no pad byte after it.
+  const struct {
+    const char* name;
+    std::string bytes;
+    const std::string& body;
+  } files[] = {
+      {"8-bit mono", RiffForm("WAVE", fmt8 + RiffChunk("data", data)), data},
+      {"16-bit stereo",
+       RiffForm("WAVE", RiffChunk("fmt ", PcmFormat(2, 44100, 16)) + RiffChunk("data", data)),
+       data},
+      {"18-byte fmt",
+       RiffForm("WAVE",
+                RiffChunk("fmt ", PcmFormat(1, 22050, 16) + Le16(0)) + RiffChunk("data", data)),
+       data},
+      {"data first", RiffForm("WAVE", RiffChunk("data", data) + fmt16), data},
+      {"LIST and odd chunks",
+       RiffForm("WAVE", RiffChunk("LIST", "INFOabc") + RiffChunk("odd ", "x") + fmt16 +
+                            RiffChunk("data", data)),
+       data},
+      {"past the RIFF's end", "RIFF" + Le32(4) + "WAVE" + fmt16 + RiffChunk("data", data), data},
+      {"odd body ending the file unpadded", RiffForm("WAVE", fmt8 + "data" + Le32(20001) + odd),
+       odd},
   };
-  for (const auto& [name, bytes] : files) {
+  for (const auto& [name, bytes, body] : files) {
     SCOPED_TRACE(name);
     ASSERT_EQ(Load(bytes), 1);
-    EXPECT_TRUE(BufferBytes() == data);
-    EXPECT_EQ(standin::Calls().back(), "Unlock(" + std::to_string(data.size()) + ")");
+    EXPECT_TRUE(BufferBytes() == body);
+    EXPECT_EQ(standin::Calls().back(), "Unlock(" + std::to_string(body.size()) + ")");
     EXPECT_EQ(standin::OpenFiles(), 0);
   }
   EXPECT_EQ(standin::LiveBuffers(), 1);
@@ -90,15 +107,21 @@ TEST_F(WaveLoader, RefusesWhatIsNotPlainPcmAndLeavesTheSlotEmpty) {
   mismatched.replace(12, 2, Le16(3));  // block alignment that disagrees with the format
   const std::pair<const char*, std::string> files[] = {
       {"float", with_format(PcmFormat(1, 22050, 32, 3))},
-      {"extensible", with_format(PcmFormat(2, 44100, 16, 0xFFFE) + Le16(22) + std::string(22, '\0'))},
+      {"extensible",
+       with_format(PcmFormat(2, 44100, 16, 0xFFFE) + Le16(22) + std::string(22, '\0'))},
       {"ADPCM", with_format(PcmFormat(1, 22050, 4, 2))},
-      {"fmt under 16 bytes", with_format(PcmFormat(1, 22050, 16).substr(0, 14))},
+      {"fmt of 15 bytes",
+       with_format(PcmFormat(1, 22050, 16).substr(0, 15))},  // its pad byte would complete it
       {"no data", RiffForm("WAVE", RiffChunk("fmt ", PcmFormat(1, 22050, 16)))},
       {"no fmt", RiffForm("WAVE", data)},
-      {"truncated body", RiffForm("WAVE", RiffChunk("fmt ", PcmFormat(1, 22050, 16))) + "data" + Le32(64) + Data(40)},
-      {"huge data", RiffForm("WAVE", RiffChunk("fmt ", PcmFormat(1, 22050, 16))) + "data" + Le32(0xFFFFFFF0) + Data(8)},
-      {"largest buffer, short file", RiffForm("WAVE", RiffChunk("fmt ", PcmFormat(1, 22050, 8))) + "data" +
-                                         Le32(0x0FFFFFFF) + Data(8)},
+      {"truncated body",
+       RiffForm("WAVE", RiffChunk("fmt ", PcmFormat(1, 22050, 16))) + "data" + Le32(64) + Data(40)},
+      {"data one byte past the file's end",
+       RiffForm("WAVE", RiffChunk("fmt ", PcmFormat(1, 22050, 8)) + "data" + Le32(65) + Data(64))},
+      {"huge data", RiffForm("WAVE", RiffChunk("fmt ", PcmFormat(1, 22050, 16))) + "data" +
+                        Le32(0xFFFFFFF0) + Data(8)},
+      {"largest buffer, short file", RiffForm("WAVE", RiffChunk("fmt ", PcmFormat(1, 22050, 8))) +
+                                         "data" + Le32(0x0FFFFFFF) + Data(8)},
       {"huge fmt", RiffForm("WAVE", "fmt " + Le32(0xFFFFFFFF) + PcmFormat(1, 22050, 16))},
       {"block alignment", with_format(mismatched)},
       {"not WAVE", RiffForm("AVI ", RiffChunk("fmt ", PcmFormat(1, 22050, 16)) + data)},
