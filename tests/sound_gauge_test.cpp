@@ -113,6 +113,7 @@ TEST_F(SoundGauge, AStopComesBeforeTheNewVolumeAndAPlayAfterIt) {
     Calls calls;
   } cases[] = {
       {2002, 0, {"Stop()", "SetCurrentPosition(0)", "SetVolume(0)"}},
+      {1, 0, {"Stop()", "SetCurrentPosition(0)"}},  // a one-shot still playing
       {2002, 3000, {"Stop()", "SetCurrentPosition(0)", "SetVolume(-3000)"}},
       {2002, 1001, {"SetVolume(-1000)", "Play(0, 0, 0x0)"}},
       {0, 3000, {"SetVolume(-3000)"}},
