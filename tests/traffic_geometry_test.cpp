@@ -88,6 +88,7 @@ TEST(GreatCircle, BearingsAndWraps) {
       {"half a degree below 0 wraps", At(0, 0, 90.5), At(0, 0.5, 90.5), 359.5, 30},
       {"east across the 180th meridian", At(0, 179.75), At(0, -179.75), 90, 30},
       {"west across the 180th meridian", At(0, -179.75), At(0, 179.75), 270, 30},
+      {"exactly 180 degrees apart counts as east", At(0, 90), At(0, -90), 90, 10800},
   };
   for (const BearingCase& c : cases) {
     SCOPED_TRACE(c.what);
