@@ -7,7 +7,7 @@ FUZZ := build/fuzz
 JOBS ?= 2
 FUZZ_SECONDS ?= 60
 
-.PHONY: all demo check dll dist native win32 fuzz fuzz-build deps clean
+.PHONY: all demo check dll dist native win32 fuzz fuzz-build mutants deps clean
 
 all: dll native
 
@@ -42,6 +42,12 @@ fuzz-build: $(FUZZ)/CMakeCache.txt
 # Every libFuzzer target for FUZZ_SECONDS of new inputs; fails on any finding.
 fuzz: fuzz-build
 	tests/fuzz/run $(FUZZ) $(FUZZ_SECONDS)
+
+# Each fault of tests/mutants/faults.txt in a copy of the sources (build/mutants), built
+# natively and run against ctest and the scenarios; fails if one goes unnoticed. Not part of
+# check: it rebuilds once per fault. Run it whenever the module's code changes.
+mutants: deps
+	tests/mutants/run --jobs $(JOBS)
 
 # The package for panel authors: out/dist/KV3_Pelk-VERSION.zip. Its files carry the time of
 # the last commit, so every build of a commit packs the same bytes.

@@ -29,10 +29,11 @@ uint32_t Le32(const BYTE* bytes) {
 // winmm's find-chunk search trusts every size it steps over; one that wraps its 32-bit
 // position makes it search forever. So the searches are let loose only on a chunk list that
 // lies inside the file, walked here header by header. Returns the file's length, or -1 when
-// the walk is unsafe; leaves the position at first either way.
+// the walk is unsafe; leaves the position at first either way. The form's descent has read
+// "WAVE" up to first, so the file reaches it; a seek that fails gives -1, which comes back
+// as it is (its walk ends where the reads do, at the end of the file).
 LONG CheckedLength(HMMIO file, LONG first) {
   LONG length = mmioSeek(file, 0, SEEK_END);
-  if (length < first) return -1;
   auto read = [file](uint32_t position, ChunkHeader* header) {
     BYTE bytes[8];
     if (mmioSeek(file, static_cast<LONG>(position), SEEK_SET) != static_cast<LONG>(position) ||

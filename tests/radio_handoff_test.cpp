@@ -42,10 +42,13 @@ struct FrequencyCase {
 };
 
 TEST_F(RadioHandoff, FrequenciesBecomePackedDecimalEvents) {
+  // 118.49991 and 118.49989 lie either side of the 0.1 kHz allowance below 118.500.
   const FrequencyCase cases[] = {
-      {128.20, "0x12820"},  {128.25, "0x12825"},   {136.975, "0x13697"}, {118.4999999, "0x11850"},
-      {108.00, "0x10800"},  {107.0009, "0x10700"}, {107.0, nullptr},     {0.0, nullptr},
-      {kNaN, nullptr},      {-120.0, nullptr},     {1e300, "0x0"},
+      {128.20, "0x12820"},      {128.25, "0x12825"},    {136.975, "0x13697"},
+      {118.4999999, "0x11850"}, {118.49991, "0x11850"}, {118.49989, "0x11849"},
+      {108.00, "0x10800"},      {107.0009, "0x10700"},  {107.0, nullptr},
+      {0.0, nullptr},           {kNaN, nullptr},        {-120.0, nullptr},
+      {1e300, "0x0"},
   };
   host.CreateVariable("NAV1 frequency");
   for (const FrequencyCase& c : cases) {

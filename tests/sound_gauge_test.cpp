@@ -66,7 +66,9 @@ TEST_F(SoundGauge, OneShotPlaysOnceAndItsVariableReturnsToZero) {
   host.CreateVariable("Sound toggle switch", 1);
   Frame();
   EXPECT_EQ(standin::CallCount("Play"), 1);
-  Frame(2);
+  Frame();
+  EXPECT_EQ(host.Variable("Sound toggle switch"), 1.0);  // a tenth of a second: still playing
+  Frame();
   EXPECT_EQ(host.Variable("Sound toggle switch"), 0.0);
   EXPECT_EQ(TraceCount("SetNamedVariable"), 1);
   Frame(3);  // idle again: read, nothing more
@@ -113,6 +115,7 @@ TEST_F(SoundGauge, AStopComesBeforeTheNewVolumeAndAPlayAfterIt) {
     Calls calls;
   } cases[] = {
       {2002, 0, {"Stop()", "SetCurrentPosition(0)", "SetVolume(0)"}},
+      {1, 0, {"Stop()", "SetCurrentPosition(0)"}},  // a one-shot still playing
       {2002, 3000, {"Stop()", "SetCurrentPosition(0)", "SetVolume(-3000)"}},
       {2002, 1001, {"SetVolume(-1000)", "Play(0, 0, 0x0)"}},
       {0, 3000, {"SetVolume(-3000)"}},

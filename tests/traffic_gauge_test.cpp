@@ -186,11 +186,12 @@ INSTANTIATE_TEST_SUITE_P(
     Texts, TrafficParameter,
     ::testing::Values(
         ParameterCase{nullptr, false, 128, 37040}, ParameterCase{"128020", false, 128, 37040},
-        ParameterCase{"016005", false, 16, 9260}, ParameterCase{"8010", false, 16, 18520},
-        ParameterCase{"200999", false, 200, 1850148}, ParameterCase{"12a", false, 128, 37040},
-        ParameterCase{"", false, 128, 37040}, ParameterCase{" 16005", false, 128, 37040},
-        ParameterCase{"5", true, 0, 0}, ParameterCase{"3000", true, 0, 0},
-        ParameterCase{"4294967296", true, 0, 0}, ParameterCase{"4294983297", false, 16, 1852}));
+        ParameterCase{"016005", false, 16, 9260}, ParameterCase{"015005", false, 16, 9260},
+        ParameterCase{"8010", false, 16, 18520}, ParameterCase{"200999", false, 200, 1850148},
+        ParameterCase{"12a", false, 128, 37040}, ParameterCase{"", false, 128, 37040},
+        ParameterCase{" 16005", false, 128, 37040}, ParameterCase{"5", true, 0, 0},
+        ParameterCase{"3000", true, 0, 0}, ParameterCase{"4294967296", true, 0, 0},
+        ParameterCase{"4294983297", false, 16, 1852}));
 
 // A set-up step that fails leaves the gauge off: no host call on any later service.
 class TrafficSetUpFailure : public TrafficGauge, public ::testing::WithParamInterface<size_t> {};

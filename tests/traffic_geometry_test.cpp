@@ -83,8 +83,12 @@ TEST(GreatCircle, BearingsAndWraps) {
       {"due west", At(0, 0.5), At(0, 0), 270, 30},
       {"identical places, no correction", At(12, 34, 10), At(12, 34, 10), 0, 0},
       {"above 360 wraps once", At(0, 0, -280), At(0, 0.5, -280), 10, 30},
+      {"half a degree above 360 wraps", At(0, 0, -270.5), At(0, 0.5, -270.5), 0.5, 30},
+      {"exactly 0 is kept", At(0, 0, 90), At(0, 0.5, 90), 0, 30},
+      {"half a degree below 0 wraps", At(0, 0, 90.5), At(0, 0.5, 90.5), 359.5, 30},
       {"east across the 180th meridian", At(0, 179.75), At(0, -179.75), 90, 30},
       {"west across the 180th meridian", At(0, -179.75), At(0, 179.75), 270, 30},
+      {"exactly 180 degrees apart counts as east", At(0, 90), At(0, -90), 90, 10800},
   };
   for (const BearingCase& c : cases) {
     SCOPED_TRACE(c.what);

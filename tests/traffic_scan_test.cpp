@@ -170,14 +170,15 @@ INSTANTIATE_TEST_SUITE_P(
                                     1}));
 
 TEST_F(TrafficScan, TheUserRecordIsTheLastUserBeforeTheFirstOther) {
-  // Three aircraft on the equator, 6 nautical miles apart; the host centres on the first.
+  // Three aircraft on the equator, 0, 6 and 18 nautical miles east of the first, on which the
+  // host centres: 1 to 2 and 2 to 3 are told apart by their distance.
   aircraft().AddAircraft(1, 0, 0, 0);
   aircraft().AddAircraft(2, 0, 0.1, 0);
-  aircraft().AddAircraft(3, 0, 0.2, 0);
+  aircraft().AddAircraft(3, 0, 0.3, 0);
   aircraft().SetUser(1);
   aircraft().SetValue(2, "IS USER SIM", kNaN);  // anything but an exact 0 is the user
   Run();
-  EXPECT_NEAR(host.Variable("ATC traffic dist"), 6.0, 1e-9);
+  EXPECT_NEAR(host.Variable("ATC traffic dist"), 12.0, 1e-9);
   EXPECT_NEAR(host.Variable("ATC traffic dir"), 90.0, 1e-9);
 }
 
@@ -234,6 +235,7 @@ INSTANTIATE_TEST_SUITE_P(
             "nothing found in full lists: doubles to 128", 200, false, {8, 16, 32, 64, 128, 128}},
         QueryCase{"found in a full list: never doubles", 7, true, {8, 8, 8}},
         QueryCase{"the user alone: halves to 2", 0, true, {8, 4, 2, 2}},
+        QueryCase{"an empty list: halves to 2, never below", 0, false, {8, 4, 2, 2}},
         QueryCase{"found in a short list: halves while under half", 1, true, {8, 4, 4}}));
 
 // A misbehaving host reports more ids than it was asked for (and wrote); the scan visits only
