@@ -11,15 +11,6 @@ std::string Trim(std::string_view s) {
   return std::string(s);
 }
 
-// True when name is prefix (any case) followed by one or more digits.
-bool IsNumbered(std::string_view name, std::string_view prefix) {
-  if (name.size() <= prefix.size() || !SameName(name.substr(0, prefix.size()), prefix))
-    return false;
-  for (char c : name.substr(prefix.size()))
-    if (c < '0' || c > '9') return false;
-  return true;
-}
-
 const char* const kFieldNames[] = {"x", "y", "width", "height"};
 
 void ReadNumber(const std::string& text, int field, const GaugeLine& gauge, const std::string& file,
@@ -78,6 +69,14 @@ PanelWindow ReadWindow(const PanelCfg& cfg, size_t index, const std::string& fil
 }
 
 }  // namespace
+
+bool IsNumbered(std::string_view name, std::string_view prefix) {
+  if (name.size() <= prefix.size() || !SameName(name.substr(0, prefix.size()), prefix))
+    return false;
+  for (char c : name.substr(prefix.size()))
+    if (c < '0' || c > '9') return false;
+  return true;
+}
 
 bool IsGaugeKey(std::string_view key) { return IsNumbered(key, "gauge"); }
 

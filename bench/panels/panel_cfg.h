@@ -44,6 +44,8 @@ struct PanelCfg {
   int alias_line = 0;
 };
 
+// True when name is prefix (any case) followed by one or more digits ("gauge07").
+bool IsNumbered(std::string_view name, std::string_view prefix);
 // True for gaugeNN (any case, any number of digits).
 bool IsGaugeKey(std::string_view key);
 

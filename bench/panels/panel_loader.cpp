@@ -145,8 +145,8 @@ bool IsSimulatorFolder(const fs::path& dir) {
          (IsFolder(FindEntry(dir, "SimObjects")) || IsFolder(FindEntry(dir, "Aircraft")));
 }
 
-// The nearest folder above the aircraft that is a simulator's, shown relative to the aircraft
-// folder as the user named it; empty when there is none.
+// The nearest folder above the aircraft that is a simulator's, shown as the user named the
+// aircraft (relative when it lies below the current folder); empty when there is none.
 fs::path FindSimulatorFolder(const fs::path& aircraft) {
   std::error_code error;
   fs::path absolute = fs::absolute(aircraft, error).lexically_normal();
@@ -154,7 +154,7 @@ fs::path FindSimulatorFolder(const fs::path& aircraft) {
   for (fs::path at = absolute; !error && at.has_relative_path(); at = at.parent_path()) {
     shown = (shown / "..").lexically_normal();
     if (IsSimulatorFolder(at.parent_path()))
-      return aircraft.is_absolute() ? at.parent_path() : shown;
+      return aircraft.is_absolute() || *shown.begin() == ".." ? at.parent_path() : shown;
   }
   return {};
 }

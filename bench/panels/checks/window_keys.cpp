@@ -10,11 +10,35 @@
 namespace bench::panels {
 namespace {
 
-const char* const kWindowKeys[] = {
-    "file",      "file_1024", "size_mm",  "position", "visible",   "ident",
-    "window_size", "window_pos", "zorder", "sizeable", "nomenu",  "child_3d",
-    "pixel_size", "background_color", "texture", "type", "always_visible", "render_3d_shadow",
-    "no_luminous", "transparent", "alpha_blend", "window_size_ratio", "hidden"};
+// The references write windowsize_ratio; older panels write window_size_ratio, and both ship.
+const char* const kWindowKeys[] = {"file",
+                                   "file_1024",
+                                   "file_1024_night",
+                                   "file_night",
+                                   "size_mm",
+                                   "position",
+                                   "visible",
+                                   "ident",
+                                   "window_size",
+                                   "window_pos",
+                                   "zorder",
+                                   "sizeable",
+                                   "nomenu",
+                                   "child_3d",
+                                   "pixel_size",
+                                   "background_color",
+                                   "texture",
+                                   "type",
+                                   "always_visible",
+                                   "render_3d_shadow",
+                                   "no_luminous",
+                                   "transparent",
+                                   "alpha_blend",
+                                   "windowsize_ratio",
+                                   "window_size_ratio",
+                                   "hidden",
+                                   "emissive",
+                                   "location"};
 
 // "guage07" -> "gauge07": the letters before the number are a near miss of "gauge".
 bool LooksLikeGaugeKey(const std::string& key, std::string* meant) {
@@ -40,6 +64,12 @@ void CheckWindowKeys(Panel* panel) {
   for (const PanelWindow& window : panel->cfg.windows) {
     for (const IniKey& key : panel->cfg.ini.sections[window.section].keys) {
       if (IsGaugeKey(key.name)) continue;
+      if (IsNumbered(key.name, "htmlgauge")) {
+        panel->findings.push_back({Shown(panel->panel_cfg), key.line, Severity::kNote,
+                                   "an htmlgaugeNN line is an HTML gauge of a later simulator; "
+                                   "this one ignores it, and the bench does not run it"});
+        continue;
+      }
       std::string lower = Lower(key.name), meant;
       if (std::any_of(std::begin(kWindowKeys), std::end(kWindowKeys),
                       [&](const char* known) { return lower == known; }))
@@ -47,8 +77,10 @@ void CheckWindowKeys(Panel* panel) {
       if (LooksLikeGaugeKey(key.name, &meant))
         panel->findings.push_back(
             {Shown(panel->panel_cfg), key.line, Severity::kError,
-             "'" + key.name + "' is not a key the simulator knows, so this gauge never loads; "
-             "write " + meant});
+             "'" + key.name +
+                 "' is not a key the simulator knows, so this gauge never loads; "
+                 "write " +
+                 meant});
       else
         panel->findings.push_back({Shown(panel->panel_cfg), key.line, Severity::kWarning,
                                    "[" + window.name + "] has no key '" + key.name +

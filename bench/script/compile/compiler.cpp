@@ -31,13 +31,21 @@ class Compiler {
                                    Report(Severity::kError, line, macro, message);
                                  });
     text_ = expanded_.text;
-    tokens_ = Tokenize(text_, [this](size_t position, const std::string& message) {
-      ReportAt(Severity::kError, position, message);
-    });
+    tokens_ =
+        Tokenize(text_, [this](size_t position, Severity severity, const std::string& message) {
+          ReportAt(severity, position, message);
+        });
     for (token_ = 0; token_ < tokens_.size(); ++token_) Translate(TokenText(token_));
-    for (const Block& block : blocks_)
-      ReportAt(Severity::kError, tokens_[block.token].begin,
-               "this if{ is not closed with '}'; close the block");
+    // The host's if{ skips to its '}' or runs on: without one, the block ends with the script.
+    while (!blocks_.empty()) {
+      ReportAt(Severity::kWarning, tokens_[blocks_.back().token].begin,
+               blocks_.back().els ? "this els{ is not closed with '}'; it runs to the end of the "
+                                    "script: close the block"
+                                  : "this if{ is not closed with '}'; it runs to the end of the "
+                                    "script: close the block");
+      Land(blocks_.back().jump);
+      blocks_.pop_back();
+    }
     ResolveJumps();
     program_.macros = expanded_.names;
     program_.ok = expanded && errors_ == 0;

@@ -12,7 +12,7 @@ size_t ClosedEnd(std::string_view text, size_t begin, const TokenError& error, b
     size_t close = text.find('\'', begin + 1);
     if (close != std::string_view::npos) return close + 1;
     *closed = false;
-    error(begin, "the string is not closed with '");
+    error(begin, Severity::kError, "the string is not closed with '");
     return text.size();
   }
   // A variable reference never spans lines or holds another '(': the ')' was forgotten or
@@ -20,8 +20,12 @@ size_t ClosedEnd(std::string_view text, size_t begin, const TokenError& error, b
   size_t i = begin + 1;
   for (; i < text.size() && text[i] != '\n' && text[i] != '(' && text[i] != '}'; ++i)
     if (text[i] == ')') return i + 1;
+  if (i < text.size() && text[i] == '}') {
+    error(i, Severity::kWarning, "the variable is closed with '}'; write ')'");
+    return i + 1;
+  }
   *closed = false;
-  error(begin, "the variable is not closed with ')'");
+  error(begin, Severity::kError, "the variable is not closed with ')'");
   return i;
 }
 
@@ -40,11 +44,13 @@ std::vector<Token> Tokenize(std::string_view text, const TokenError& error) {
       bool closed;
       i = ClosedEnd(text, begin, error, &closed);
       if (closed && i < text.size() && !Space(text[i]))
-        error(i, "no white space before '" + std::string(1, text[i]) + "'; separate the tokens");
+        error(i, Severity::kError,
+              "no white space before '" + std::string(1, text[i]) + "'; separate the tokens");
     } else {
       while (i < text.size() && !Space(text[i]) && text[i] != '(' && text[i] != '\'') ++i;
       if (i < text.size() && !Space(text[i]))
-        error(i, "no white space before '" + std::string(1, text[i]) + "'; separate the tokens");
+        error(i, Severity::kError,
+              "no white space before '" + std::string(1, text[i]) + "'; separate the tokens");
     }
     tokens.push_back({begin, i});
   }
