@@ -68,11 +68,11 @@ class TextCompiler {
 
  private:
   struct Block {
-    enum { kIf, kElse, kCase, kLoop } kind;
+    enum Opened { kIf, kElse, kCase, kLoop } kind = kIf;
     // if and else: the jump to aim at the block's end; case: its kCase part; loop: the first
     // part of its text.
-    size_t part;
-    int line;
+    size_t part = 0;
+    int line = 0;
     std::vector<CaseLabel> labels;  // a case's, as written
     std::vector<size_t> exits;      // a case's jumps from the end of a label's text
   };
@@ -183,15 +183,14 @@ class TextCompiler {
     bool after_piece = at_ == piece_end_;
     Advance(close + 1);
     long label;
-    if (name == "if" || name == "case") {
+    if (name == "if") {
       Condition(name, line, after_piece);
-      blocks_.push_back({name == "if" ? Block::kIf : Block::kCase,
-                         Emit(name == "if" ? Kind::kJumpIfZero : Kind::kCase, line),
-                         line,
-                         {},
-                         {}});
+      Open(Block::kIf, Emit(Kind::kJumpIfZero, line), line);
+    } else if (name == "case") {
+      Condition(name, line, after_piece);
+      Open(Block::kCase, Emit(Kind::kCase, line), line);
     } else if (name == "loop") {
-      blocks_.push_back({Block::kLoop, Target(), line, {}, {}});
+      Open(Block::kLoop, Target(), line);
     } else if (name == "else") {
       Else(line);
     } else if (name == "end") {
@@ -204,6 +203,13 @@ class TextCompiler {
       Warn(line, "%{" + name + "} is no directive (if, else, end, case, :n, loop, next); it " +
                      "is skipped");
     }
+  }
+
+  void Open(Block::Opened kind, size_t part, int line) {
+    blocks_.emplace_back();
+    blocks_.back().kind = kind;
+    blocks_.back().part = part;
+    blocks_.back().line = line;
   }
 
   // The piece right before an %{if}, %{case} or %{next} is what it goes by; unformatted, it
