@@ -140,16 +140,19 @@ class TextCompiler {
   void Piece() {
     int line = line_;
     size_t open = at_ + 1, close = BalancingParenthesis(open);
+    // A shipped gauge leaves a colour's piece open at the end of its attribute, and works: the
+    // piece is the rest of the text.
     if (close == std::string_view::npos) {
-      findings_.Add(Severity::kError, line, "this %( is not closed with ')'; the piece cannot run");
-      return Advance(text_.size());
+      Warn(line, "this %( is not closed with ')'; the rest of the text is its script: close it");
+      close = text_.size();
     }
     Program piece =
         bench::script::Compile(text_.substr(open + 1, close - open - 1),
                                {program_.origin.file, line}, macros_, resolver_, findings_);
-    program_.parts[Emit(Kind::kPiece, line)].index = static_cast<uint32_t>(program_.pieces.size());
+    last_piece_ = Emit(Kind::kPiece, line);
+    program_.parts[last_piece_].index = static_cast<uint32_t>(program_.pieces.size());
     program_.pieces.push_back(std::move(piece));
-    Advance(close + 1);
+    Advance(std::min(close + 1, text_.size()));
     piece_end_ = at_;
   }
 
@@ -166,22 +169,31 @@ class TextCompiler {
       Warn(line, "the format '" + written + "' is not closed with '!'; it ends at its letter");
     if (!after_piece)
       return Warn(line, "the format '" + written + "' follows no %( ) piece; it shows nothing");
-    TextPart& piece = program_.parts.back();
+    TextPart& piece = program_.parts[last_piece_];
     piece.formatted = true;
     piece.format = reading.format;
     piece_end_ = at_;
   }
 
+  // Only white space since the last piece and its format: the piece is what a directive here
+  // goes by.
+  bool AfterPiece() const {
+    return piece_end_ != std::string_view::npos &&
+           text_.substr(piece_end_, at_ - piece_end_).find_first_not_of(" \t\r\n") ==
+               std::string_view::npos;
+  }
+
   void Directive() {
     int line = line_;
     size_t close = text_.find('}', at_ + 2);
-    if (close == std::string_view::npos) {
+    if (close == std::string_view::npos && !UnclosedDirective(line)) {
       Warn(line, "this %{ is not closed with '}'; what follows shows as text");
       return Advance(at_ + 1);
     }
+    close = std::min(close, text_.size());
     std::string name(text_.substr(at_ + 2, close - at_ - 2));
-    bool after_piece = at_ == piece_end_;
-    Advance(close + 1);
+    bool after_piece = AfterPiece();
+    Advance(std::min(close + 1, text_.size()));
     long label;
     if (name == "if") {
       Condition(name, line, after_piece);
@@ -205,6 +217,16 @@ class TextCompiler {
     }
   }
 
+  // A shipped gauge ends a string with "%{end" and works: a directive's name left open at the
+  // very end is read as the directive. False when the rest of the text is no directive.
+  bool UnclosedDirective(int line) {
+    std::string name(text_.substr(at_ + 2));
+    bool known = name == "end" || name == "next" || name == "else";
+    if (known)
+      Warn(line, "this %{" + name + " is not closed with '}'; it is read as %{" + name + "}");
+    return known;
+  }
+
   void Open(Block::Opened kind, size_t part, int line) {
     blocks_.emplace_back();
     blocks_.back().kind = kind;
@@ -212,14 +234,15 @@ class TextCompiler {
     blocks_.back().line = line;
   }
 
-  // The piece right before an %{if}, %{case} or %{next} is what it goes by; unformatted, it
+  // An %{if}, %{case} or %{next} goes by the last piece that ran. The piece right before it
+  // (white space between them, as gauges lay their text out) is a condition: unformatted, it
   // shows nothing.
   void Condition(const std::string& name, int line, bool after_piece) {
-    if (!after_piece)
-      return Warn(line, "%{" + name + "} follows no %( ) piece; it goes by the last piece's " +
-                            "value, 0 when none ran");
-    TextPart& piece = program_.parts.back();
-    if (!piece.formatted) piece.shown = false;
+    if (last_piece_ == kNoPiece)
+      return Warn(line, "%{" + name + "} follows no %( ) piece, so it goes by 0; put the piece " +
+                            "it chooses by before it");
+    TextPart& piece = program_.parts[last_piece_];
+    if (after_piece && !piece.formatted) piece.shown = false;
   }
 
   void Else(int line) {
@@ -329,7 +352,9 @@ class TextCompiler {
   Findings findings_;
   size_t at_ = 0;
   int line_;
+  static constexpr size_t kNoPiece = SIZE_MAX;
   size_t piece_end_ = std::string_view::npos;  // where the last piece (and its format) ended
+  size_t last_piece_ = kNoPiece;               // its part
   uint32_t landing_ = UINT32_MAX;              // the last part something jumps to
   std::vector<Block> blocks_;
 };
