@@ -149,6 +149,37 @@ TEST(PanelSession, ClickKindsTooltipsAndEventsReachTheScript) {
   EXPECT_EQ(p.panel.world().key_events()[0].name, "GEAR_TOGGLE");
 }
 
+// A gauge's strings run each frame with the element scripts, in document order, with their
+// side effects; its scripts and strings share registers for the frame, as shipped gauges rely
+// on (a value script stores, a later string reads).
+TEST(PanelSession, StringsRunEveryFrameWithTheScriptsAndShareTheirRegisters) {
+  RunningTestPanel p(Gauges{{"g", R"xml(<Gauge>
+      <Element><Shift><Value>(L:Base, number) 10 * s3</Value></Shift>
+        <FormattedText><String>%{loop}%( l3 ++ s3 (&gt;L:Counted, number) )%( l3 l0 ++ s0 p 35 &lt; )%{next}</String></FormattedText>
+        <Text Color="%( l0 (&gt;L:Loops, number) 'Red' )"><String>%( (L:Base, number) 2 == )%{if}%( 1 (&gt;L:Two, number) )%{else}%( 1 (&gt;L:Other, number) )%{end}</String></Text>
+      </Element>
+      <Element><Visible>0</Visible><Text><String>%( 1 (&gt;L:Hidden, number) )</String></Text></Element>
+      <Mouse><Area Left="0" Top="0" Width="10" Height="10"><Tooltip>Loops %( l0 )%!d!</Tooltip>
+        <Click>l3 (&gt;L:Clicked, number)</Click></Area></Mouse></Gauge>)xml"}});
+  p.host.SetVariable("Base", 2);
+  p.Frames(1);
+  EXPECT_EQ(p.host.Variable("Counted"), 35);  // 20 stored by the value script, up to 35
+  EXPECT_EQ(p.host.Variable("Loops"), 15);    // the attribute's piece read the loop's count
+  EXPECT_EQ(p.host.Variable("Two"), 1);       // only the chosen branch's piece ran
+  EXPECT_EQ(p.host.Variable("Other"), 0);
+  EXPECT_EQ(p.host.Variable("Hidden"), 0);  // nothing below an invisible element runs
+  p.host.SetVariable("Base", 1);
+  p.Frames(1);  // the next frame starts from registers at 0 again
+  EXPECT_EQ(p.host.Variable("Counted"), 35);
+  EXPECT_EQ(p.host.Variable("Loops"), 25);
+  EXPECT_EQ(p.host.Variable("Other"), 1);
+  // A click is a pass of its own: its registers start at 0, and the tooltip it is found by is
+  // the text the pilot sees then.
+  RunningGauge* g = p.panel.Gauge("G!g");
+  EXPECT_TRUE(g->ClickTooltip("Loops 0", "LeftSingle", p.panel.runner()).taken);
+  EXPECT_EQ(p.host.Variable("Clicked"), 0);
+}
+
 TEST(PanelSession, KeysRunTheirVisibleHandler) {
   RunningTestPanel p(Gauges{{"g", R"(<Gauge><Keys>
       <On Key="B"><Visible>(L:Armed, bool)</Visible>(L:B, number) ++ (&gt;L:B, number)</On>

@@ -65,6 +65,7 @@ int MeasureString(long runs) {
   const int reads = 5 + 4;  // five outside the loop, one in each of its rows
   auto evaluate = [&](long i) {
     gauge.world.Set("L:Obs", i % 2);  // the if chooses the other branch every evaluation
+    gauge.runner.BeginPass();
     gauge.text_runner.Evaluate(text, gauge.sink);
   };
   double sink = 0;

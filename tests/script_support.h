@@ -117,6 +117,7 @@ class Gauge {
   // Compiles and evaluates once: what the string shows.
   std::string Show(const std::string& text, int line = 1) {
     texts_.push_back(CompileText(text, line));
+    runner.BeginPass();
     return std::string(text_runner.Evaluate(texts_.back(), sink));
   }
   MacroLookup Lookup() {

@@ -162,12 +162,16 @@ TEST(TextLanguage, OnlyTheChosenBranchesPiecesRun) {
   EXPECT_EQ(gauge.world.Get("L:Count"), 3);
 }
 
-TEST(TextLanguage, PiecesShareRegistersThatStartAtZeroEachEvaluation) {
+TEST(TextLanguage, PiecesShareRegistersThatStartAtZeroEachPass) {
   Gauge gauge;
   // A string made in one piece and kept in a register is read in a later one.
   EXPECT_EQ(gauge.Show("%( 'ab' 'cd' scat s1 p 7 s2 p )%( l1 )%( l2 )"), "abcd7");
+  // A pass begins with the registers at 0; within it they carry on from string to string.
   TextProgram text = gauge.CompileText("%( l0 ++ s0 )%!d!");
+  gauge.runner.BeginPass();
   EXPECT_EQ(gauge.text_runner.Evaluate(text, gauge.sink), "1");
+  EXPECT_EQ(gauge.text_runner.Evaluate(text, gauge.sink), "2");
+  gauge.runner.BeginPass();
   EXPECT_EQ(gauge.text_runner.Evaluate(text, gauge.sink), "1");
 }
 
@@ -244,8 +248,10 @@ TEST(TextLanguage, RuntimeWarningsOncePerPlace) {
   TextRunner runner(gauge.runner, limits);
   TextProgram text = gauge.CompileText(
       "%{loop}x%( 1 )%{next}\n%( 1 0 / )%!d!\n%( 'abcdefghijklmnopqrstuvwxyz' )", 20);
-  for (int evaluation = 0; evaluation < 2; ++evaluation)
+  for (int evaluation = 0; evaluation < 2; ++evaluation) {
+    gauge.runner.BeginPass();
     EXPECT_EQ(runner.Evaluate(text, gauge.sink), std::string(51, 'x') + "\n0\nabcdef");
+  }
   EXPECT_EQ(gauge.sink.lines,
             (Lines{"Gauge.xml:20: warning: the string's loops repeated 50 times in one evaluation; "
                    "this one is stopped here. Does its condition never become 0?",
@@ -283,8 +289,10 @@ TEST(TextLanguage, AnEvaluationAllocatesNothing) {
   CountingSink sink;
   long before = allocations;
   std::string_view shown;
-  for (int evaluation = 0; evaluation < 100; ++evaluation)
+  for (int evaluation = 0; evaluation < 100; ++evaluation) {
+    gauge.runner.BeginPass();
     shown = gauge.text_runner.Evaluate(text, sink);
+  }
   EXPECT_EQ(allocations - before, 0);
   EXPECT_EQ(shown, "DIS  12.3NM\nFPL\t01 WP1   02 WP2   03 WP3   04 WP4   LEG%");
   EXPECT_EQ(sink.reports, 1);  // the division by 0, once

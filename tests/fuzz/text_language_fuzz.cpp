@@ -41,6 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   bench::script::TextProgram program = gauge.CompileText(text, kFirstLine);
   bool plain = text.find_first_of("%\\") == std::string::npos && text.size() <= 256;
   for (int evaluation = 0; evaluation < 2; ++evaluation) {
+    gauge.runner.BeginPass();
     std::string_view shown = runner.Evaluate(program, gauge.sink);
     if (shown.size() > limits.output_bytes) Fail("the text shown is longer than the output", gauge);
     if (plain && shown != text) Fail("plain text does not show as it stands", gauge);

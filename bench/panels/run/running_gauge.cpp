@@ -95,6 +95,7 @@ bool RunningGauge::Visible(Gate& gate, ScriptRunner& run) {
 }
 
 void RunningGauge::Frame(long frame, ScriptRunner& run) {
+  run.BeginPass();
   if (has_update_ && UpdateDue(gauge_.update_frequency, frame)) run.Run(update_);
   RunElement(root_, run);
 }
@@ -167,6 +168,7 @@ ClickOutcome RunningGauge::Deliver(const Path& path, double x, double y, const s
 
 ClickOutcome RunningGauge::ClickAt(double x, double y, const std::string& event,
                                    ScriptRunner& run) {
+  run.BeginPass();
   Path path;
   Hit(areas_, {0, 0, kNoEdge, kNoEdge}, x, y, run, &path);
   return Deliver(path, x, y, event, run);
@@ -174,6 +176,7 @@ ClickOutcome RunningGauge::ClickAt(double x, double y, const std::string& event,
 
 ClickOutcome RunningGauge::ClickTooltip(const std::string& text, const std::string& event,
                                         ScriptRunner& run) {
+  run.BeginPass();
   Path path;
   if (!Find(areas_, {0, 0, kNoEdge, kNoEdge}, text, run, &path)) return {false, false};
   const Box& box = path.back().second;
@@ -181,6 +184,7 @@ ClickOutcome RunningGauge::ClickTooltip(const std::string& text, const std::stri
 }
 
 bool RunningGauge::Key(const std::string& key, ScriptRunner& run) {
+  run.BeginPass();
   for (KeyHandlerPrograms& handler : keys_) {
     if (!SameName(handler.source->key, key) || !Visible(handler.visible, run)) continue;
     world_.SetKey(key);

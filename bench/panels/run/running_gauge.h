@@ -30,9 +30,11 @@ struct ScriptRunner {
   script::DiagnosticSink& sink;
   long runs = 0;
 
+  // A gauge cycle, a click or a key is one pass: its scripts and strings share registers.
+  void BeginPass() { runner.BeginPass(); }
   script::Result Run(script::Program& program) {
     ++runs;
-    return runner.Run(program, sink);
+    return runner.RunPiece(program, sink);
   }
   // What the text shows now; its pieces run, with their side effects.
   std::string_view Show(script::TextProgram& text) {

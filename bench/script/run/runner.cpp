@@ -21,11 +21,11 @@ Runner::~Runner() = default;
 
 // A plain script is a string of one piece.
 Result Runner::Run(Program& program, DiagnosticSink& sink) {
-  BeginText();
+  BeginPass();
   return RunPiece(program, sink);
 }
 
-void Runner::BeginText() {
+void Runner::BeginPass() {
   used_ = 0;
   for (Value& r : registers_) r = {0, nullptr, 0};
 }

@@ -15,7 +15,7 @@ namespace bench::script {
 
 struct Limits {
   size_t stack_values = 256;
-  size_t string_bytes = 4096;
+  size_t string_bytes = 65536;  // the strings made in one pass
   // A gN loop that never ends is stopped after this many instructions, with a warning.
   long steps = 100000;
 };
@@ -23,7 +23,7 @@ struct Limits {
 // What a run leaves on top of the stack: the answer of a visibility or value script.
 struct Result {
   double number = 0;      // a string's leading number
-  std::string_view text;  // valid until the next Run or BeginText
+  std::string_view text;  // valid until the next Run or BeginPass
   bool is_text = false;
   bool none = false;  // the stack was left empty, or the script did not compile: number is 0
 };
@@ -44,11 +44,12 @@ class Runner {
   // key event handled at once) runs them on a runner of their own.
   Result Run(Program& program, DiagnosticSink& sink);
 
-  // The pieces of one gauge string share their registers, and a string one piece keeps in a
-  // register is read by a later one: BeginText sets the registers to 0 and empties the string
-  // space once per evaluation of the string, and RunPiece runs each piece on an empty stack
-  // without touching either.
-  void BeginText();
+  // The scripts of one pass share their registers: the pieces of one gauge string, and all the
+  // scripts and strings of one gauge in one gauge cycle (shipped gauges store in a value script
+  // and read in a later string). A string one of them keeps in a register is read by a later
+  // one: BeginPass sets the registers to 0 and empties the string space once per pass, and
+  // RunPiece runs a script on an empty stack without touching either. Run is both at once.
+  void BeginPass();
   Result RunPiece(Program& piece, DiagnosticSink& sink);
 
  private:

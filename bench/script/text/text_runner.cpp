@@ -25,7 +25,6 @@ std::string_view TextRunner::Evaluate(TextProgram& text, DiagnosticSink& sink) {
   used_ = 0;
   last_ = {};
   repetitions_ = 0;
-  runner_.BeginText();
   for (size_t at = 0; at < parts.size();) at = Step(at);
   return {output_.get(), used_};
 }

@@ -28,7 +28,9 @@ class TextRunner {
   TextRunner& operator=(const TextRunner&) = delete;
 
   // The text the string shows now, valid until the next evaluation. Runtime warnings (the
-  // pieces', a loop stopped, the output cut) go to the sink once per place in the string.
+  // pieces', a loop stopped, the output cut) go to the sink once per place in the string. The
+  // pieces run on the registers of the runner's pass: a string evaluated on its own begins a
+  // pass of its own first (Runner::BeginPass).
   std::string_view Evaluate(TextProgram& text, DiagnosticSink& sink);
 
  private:
