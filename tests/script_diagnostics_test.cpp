@@ -83,14 +83,16 @@ TEST(ScriptDiagnostics, MacroTextReportsTheLineOfItsUse) {
 
 TEST(ScriptDiagnostics, WarningsAtCompileStillRun) {
   Gauge gauge;
-  Program program = gauge.Compile("1 }\n2 IF{ 3 } ELS{ 4 } (l:x, number) +", 10);
+  Program program = gauge.Compile("1 }\n2 IF{ 3 } ELS{ 4 } (l:x, number) + d (> K:GEAR_UP)", 10);
   ASSERT_TRUE(program.ok);
   EXPECT_EQ(gauge.Run(program).number, 3);
   EXPECT_EQ(gauge.sink.lines,
             (Lines{"Gauge.xml:10: warning: a '}' that closes no block; it is skipped, remove it",
                    "Gauge.xml:11: warning: 'IF{' in upper case; the host's operators are 'if{'",
                    "Gauge.xml:11: warning: 'ELS{' in upper case; the host's operators are 'els{'",
-                   "Gauge.xml:11: warning: 'l:' in lower case; the host's prefix is 'L:'"}));
+                   "Gauge.xml:11: warning: 'l:' in lower case; the host's prefix is 'L:'",
+                   "Gauge.xml:11: note: a space after '(>' in a write; the bench reads it as "
+                   "(>K:GEAR_UP), write it so"}));
 }
 
 TEST(ScriptDiagnostics, AScriptThatDoesNotCompileRunsNothing) {

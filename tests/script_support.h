@@ -21,7 +21,9 @@ class Lines : public DiagnosticSink {
  public:
   void Report(const Diagnostic& d) override {
     std::string line = std::string(d.file) + ":" + std::to_string(d.line) + ": " +
-                       (d.severity == Severity::kError ? "error: " : "warning: ") +
+                       (d.severity == Severity::kError     ? "error: "
+                        : d.severity == Severity::kWarning ? "warning: "
+                                                           : "note: ") +
                        std::string(d.message);
     if (!d.macro.empty()) line += " [@" + std::string(d.macro) + "]";
     lines.push_back(line);

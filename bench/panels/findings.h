@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "bench/script/diagnostics.h"
+
 namespace bench::panels {
 
-enum class Severity { kError, kWarning, kNote };
+using Severity = script::Severity;
 
 struct Finding {
   std::string file;  // as the reader reached it ("B737/panel/panel.cfg"; '\\' on Windows)

@@ -14,7 +14,9 @@ struct Origin {
   int line = 1;  // the line the script's first character is on
 };
 
-enum class Severity { kError, kWarning };
+// An error: the host fails there too (the script does not run). A warning: it runs, but not
+// as written or meant. A note: worth knowing, nothing to mend.
+enum class Severity { kError, kWarning, kNote };
 
 struct Diagnostic {
   Severity severity = Severity::kError;

@@ -30,6 +30,12 @@ Finding Judge(const XmlGauge& gauge, const NameProblem& n) {
                   " gauge format; the bench reads it so, but a simulator that compares names "
                   "exactly skips it: write " +
                   Shown(n.known, n.attribute)};
+    case NameProblem::kAttribute:
+      return {gauge.file, n.line, Severity::kWarning,
+              what + where + " is an attribute in the " + format +
+                  " gauge format, not an element, and the simulator most likely skips it; write "
+                  "it as " +
+                  n.known + "=\"...\" on <" + n.parent + ">"};
     case NameProblem::kMisplaced:
       break;
   }

@@ -13,14 +13,13 @@
 #include <vector>
 
 #include "bench/panels/gauges/vocabulary.h"
+#include "bench/script/diagnostics.h"
 
 namespace bench::panels {
 
-struct Origin {
-  std::string file;  // the gauge file ("B737/panel/Switches/Battery.xml"; inside a cabinet
-                     // "B737/panel/Switches.cab/Battery.xml")
-  int line = 0;      // the line the script's first character is on
-};
+// Where a script starts: the gauge file ("B737/panel/Switches/Battery.xml"; inside a cabinet
+// "B737/panel/Switches.cab/Battery.xml") and the line its first character is on.
+using Origin = script::Origin;
 
 // What a script's text is written in: the RPN script language (<Value>, <Click>, <Script>), or
 // the gauge text language, literal text with %( script ) pieces (<String>, <GaugeString>,
@@ -93,6 +92,7 @@ struct NameProblem {
     kUnknown,    // no such name in the format (taken out of the tree); known: the nearest one
     kOtherCase,  // the name in another case; known: the format's spelling, which it is read as
     kMisplaced,  // a known element where the references do not put it
+    kAttribute,  // an element named as an attribute of its parent (the newer format's habit)
   };
   Kind kind;
   std::string name;  // as written

@@ -60,6 +60,11 @@ class NameWalk {
     if (child->is_text) return true;
     if (std::string_view(rule.children) == "*") return true;  // parameters the reader reads
     const ElementRule* known = vocabulary_.Find(child->name);
+    std::string_view attribute = Vocabulary::Listed(rule.attributes, child->name);
+    if (!known && !attribute.empty()) {
+      Add(NameProblem::kAttribute, child->name, attribute, parent, false, child->line);
+      return false;
+    }
     if (!known) {
       Add(NameProblem::kUnknown, child->name, vocabulary_.Nearest(child->name), parent, false,
           child->line);

@@ -5,8 +5,7 @@
 namespace bench::panels {
 
 GaugeMacros::GaugeMacros(const XmlGauge& gauge) : gauge_(gauge) {
-  for (const Macro& m : gauge.macros)
-    texts_.push_back({m.body.text, {m.body.origin.file, m.body.origin.line}});
+  for (const Macro& m : gauge.macros) texts_.push_back({m.body.text, m.body.origin});
   lookup_ = [this](std::string_view name) -> const script::MacroText* {
     for (size_t i = 0; i < gauge_.macros.size(); ++i)
       if (gauge_.macros[i].name == name) return &texts_[i];
@@ -22,12 +21,12 @@ bool GaugeMacros::IsMacro(const Script& script) const {
 
 script::Program GaugeMacros::Compile(const Script& s, script::VariableResolver& resolver,
                                      script::DiagnosticSink& sink) const {
-  return script::Compile(s.text, {s.origin.file, s.origin.line}, lookup_, resolver, sink);
+  return script::Compile(s.text, s.origin, lookup_, resolver, sink);
 }
 
 script::TextProgram GaugeMacros::CompileText(const Script& t, script::VariableResolver& resolver,
                                              script::DiagnosticSink& sink) const {
-  return script::CompileText(t.text, {t.origin.file, t.origin.line}, lookup_, resolver, sink);
+  return script::CompileText(t.text, t.origin, lookup_, resolver, sink);
 }
 
 std::string PrefixError(const script::VariableUse& use) {
@@ -42,8 +41,7 @@ std::string PrefixError(const script::VariableUse& use) {
 Finding DiagnosticFinding(const script::Diagnostic& d) {
   std::string message(d.message);
   if (!d.macro.empty()) message += " (in macro @" + std::string(d.macro) + ")";
-  return {std::string(d.file), d.line,
-          d.severity == script::Severity::kError ? Severity::kError : Severity::kWarning, message};
+  return {std::string(d.file), d.line, d.severity, message};
 }
 
 }  // namespace bench::panels

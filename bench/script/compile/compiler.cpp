@@ -214,13 +214,17 @@ class Compiler {
   void Variable(std::string_view token) {
     if (token.size() < 2 || token.back() != ')') return;  // reported by the tokenizer
     VariableUse use;
-    bool lower_case_prefix = false;
+    VariableSlips slips;
     std::string error;
-    if (!ParseVariable(token, &use, &lower_case_prefix, &error)) return Error(error);
-    if (lower_case_prefix)
+    if (!ParseVariable(token, &use, &slips, &error)) return Error(error);
+    std::string prefix(1, use.prefix);
+    if (slips.lower_case_prefix)
       ReportAt(Severity::kWarning, tokens_[token_].begin,
-               "'" + Lower(std::string(1, use.prefix)) +
-                   ":' in lower case; the host's prefix is '" + std::string(1, use.prefix) + ":'");
+               "'" + Lower(prefix) + ":' in lower case; the host's prefix is '" + prefix + ":'");
+    if (slips.spaced_write)
+      ReportAt(Severity::kNote, tokens_[token_].begin,
+               "a space after '(>' in a write; the bench reads it as (>" + prefix + ":" +
+                   std::string(use.name) + "), write it so");
     Bind(use);
   }
 

@@ -54,15 +54,18 @@ bool ParseNumber(std::string_view token, double* value) {
   return end == text.c_str() + text.size();
 }
 
-bool ParseVariable(std::string_view token, VariableUse* use, bool* lower_case_prefix,
+bool ParseVariable(std::string_view token, VariableUse* use, VariableSlips* slips,
                    std::string* error) {
   std::string_view inner = token.substr(1, token.size() - 2);
   use->write = !inner.empty() && inner[0] == '>';
   if (use->write) inner.remove_prefix(1);
+  // Shipped gauges write (> K:NAME); the host reads the name after the space.
+  slips->spaced_write = use->write && !inner.empty() && inner[0] == ' ';
+  if (slips->spaced_write) inner = inner.substr(inner.find_first_not_of(' '));
   if (inner.size() < 3 || !std::isalpha(static_cast<unsigned char>(inner[0])) || inner[1] != ':')
     return *error = "'" + std::string(token) + "' is no variable; write (X:Name[, units])", false;
   use->prefix = static_cast<char>(std::toupper(static_cast<unsigned char>(inner[0])));
-  *lower_case_prefix = use->prefix != inner[0];
+  slips->lower_case_prefix = use->prefix != inner[0];
   std::string_view rest = inner.substr(2);
   size_t comma = rest.find(',');
   // The name is exactly what stands before the comma, spaces included: the host compares it so.

@@ -16,10 +16,15 @@ bool AllDigits(std::string_view text);
 // Decimal (-18.216, .5, 1e3) or hexadecimal (0x0FF532).
 bool ParseNumber(std::string_view token, double* value);
 
-// `(X:Name[, units])` or `(>X:Name[, units])`, closing ')' included. The prefix comes back in
-// upper case; *lower_case_prefix says it was written otherwise. False with *error set when
+// What a reference's spelling risks, for a warning: the host reads it, but not as written.
+struct VariableSlips {
+  bool lower_case_prefix = false;  // (l:x): the prefix comes back in upper case
+  bool spaced_write = false;       // (> K:NAME)
+};
+
+// `(X:Name[, units])` or `(>X:Name[, units])`, closing ')' included. False with *error set when
 // the token is no variable reference.
-bool ParseVariable(std::string_view token, VariableUse* use, bool* lower_case_prefix,
+bool ParseVariable(std::string_view token, VariableUse* use, VariableSlips* slips,
                    std::string* error);
 
 }  // namespace bench::script
