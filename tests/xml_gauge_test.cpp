@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "bench/panels/formats/xml_reader.h"
 #include "bench/panels/gauges/gauge_reader.h"
 
 namespace {
@@ -241,6 +243,34 @@ TEST(XmlGauge, NamesTheHostWouldSkipAreKeptWithTheirLines) {
       "<MouseArea id='m'><MousClick/></MouseArea></SimGauge.Gauge></SimBase.Document>");
   ASSERT_EQ(newer.names.size(), 1u);
   EXPECT_EQ(Describe(newer.names[0]), "unknown MousClick in MouseArea line 2 -> MouseClick");
+}
+
+// Each name of a format's vocabulary as a test gauge uses it: the test aircraft's two gauges
+// hold every element and attribute of their format, and check clean (tests/check-panels).
+void CollectNames(const XmlNode& node, std::set<std::string>* names) {
+  if (node.is_text) return;
+  names->insert(node.name);
+  for (const XmlAttribute& a : node.attributes) names->insert(node.name + "@" + a.name);
+  for (const XmlNode& child : node.children) CollectNames(child, names);
+}
+
+TEST(XmlGauge, TheTestGaugesUseEveryNameOfTheirFormat) {
+  const std::string panel = KV3_SOURCE_DIR "/tests/panels/Avionics/panel/";
+  for (auto [format, file] : {std::pair{GaugeFormat::kOlder, "Nav/Units/Gps.xml"},
+                              std::pair{GaugeFormat::kNewer, "Ils/Ils.xml"}}) {
+    SCOPED_TRACE(file);
+    XmlNode root;
+    Finding error;
+    ASSERT_TRUE(ParseXml(ReadText(panel + file), file, &root, &error)) << error.message;
+    std::set<std::string> used;
+    CollectNames(root, &used);
+    for (const ElementRule& rule : VocabularyOf(format)) {
+      EXPECT_TRUE(used.count(rule.name)) << "<" << rule.name << "> is not used";
+      std::istringstream attributes(std::string(rule.attributes) == "*" ? "" : rule.attributes);
+      for (std::string a; attributes >> a;)
+        EXPECT_TRUE(used.count(std::string(rule.name) + "@" + a)) << rule.name << " " << a << "=";
+    }
+  }
 }
 
 struct Problem {

@@ -46,6 +46,9 @@ class Vocabulary {
       : format_name_(format_name), rules_(rules), count_(count) {}
 
   const char* format_name() const { return format_name_; }
+  // Every rule of the table, in table order.
+  const ElementRule* begin() const { return rules_; }
+  const ElementRule* end() const { return rules_ + count_; }
   const ElementRule& root() const { return rules_[0]; }
   // The rule of an element, its name compared without regard to case; nullptr: no such
   // element in this format.

@@ -1,5 +1,6 @@
 #include "bench/panels/run/running_gauge.h"
 
+#include <cctype>
 #include <cmath>
 #include <limits>
 
@@ -23,6 +24,13 @@ bool Takes(const Click& click, const std::string& event) {
   for (const std::string& kind : click.kinds)
     if (SameName(kind, event)) return true;
   return false;
+}
+
+// A key trap names its key, or a class of keys: AlphaNumeric takes any one letter or digit.
+bool Handles(const std::string& trap, const std::string& key) {
+  if (SameName(trap, key)) return true;
+  return SameName(trap, "AlphaNumeric") && key.size() == 1 &&
+         std::isalnum(static_cast<unsigned char>(key[0]));
 }
 
 // White space runs as one space, none at either end: a tooltip's line breaks and tabs part
@@ -186,7 +194,7 @@ ClickOutcome RunningGauge::ClickTooltip(const std::string& text, const std::stri
 bool RunningGauge::Key(const std::string& key, ScriptRunner& run) {
   run.BeginPass();
   for (KeyHandlerPrograms& handler : keys_) {
-    if (!SameName(handler.source->key, key) || !Visible(handler.visible, run)) continue;
+    if (!Handles(handler.source->key, key) || !Visible(handler.visible, run)) continue;
     world_.SetKey(key);
     run.Run(handler.script);
     world_.SetKey({});

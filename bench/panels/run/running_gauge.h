@@ -62,7 +62,8 @@ class RunningGauge : private script::VariableResolver {
   // evaluated, white space runs read as one space), as written up to its first %( piece, or
   // by its tooltip ID. The point is the area's top-left corner.
   ClickOutcome ClickTooltip(const std::string& text, const std::string& event, ScriptRunner& run);
-  // The first visible handler of the key (compared without regard to case); false: none.
+  // The first visible handler of the key (compared without regard to case; one on
+  // "AlphaNumeric" takes any letter or digit); false: none.
   bool Key(const std::string& key, ScriptRunner& run);
 
  private:
