@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "bench/panels/formats/ini_reader.h"
+#include "bench/common/names.h"
 
 namespace bench::panels {
 

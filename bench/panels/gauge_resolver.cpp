@@ -3,7 +3,7 @@
 #include <map>
 #include <set>
 
-#include "bench/panels/checks/spelling.h"
+#include "bench/common/names.h"
 #include "bench/panels/formats/cabinet.h"
 #include "bench/panels/gauges/gauge_reader.h"
 

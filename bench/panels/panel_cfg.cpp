@@ -5,12 +5,6 @@
 namespace bench::panels {
 namespace {
 
-std::string Trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return std::string(s);
-}
-
 const char* const kFieldNames[] = {"x", "y", "width", "height"};
 
 void ReadNumber(const std::string& text, int field, const GaugeLine& gauge, const std::string& file,

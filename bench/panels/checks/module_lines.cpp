@@ -7,7 +7,7 @@
 #include <set>
 
 #include "bench/panels/checks/panel_checks.h"
-#include "bench/panels/formats/ini_reader.h"
+#include "bench/common/names.h"
 #include "traffic/traffic.h"
 
 namespace bench::panels {

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <vector>
 
-#include "bench/panels/checks/spelling.h"
+#include "bench/common/names.h"
 #include "bench/panels/panel.h"
 #include "handoff/radio_handoff.h"
 #include "sound/sound_slots.h"

@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "bench/panels/checks/panel_checks.h"
-#include "bench/panels/checks/spelling.h"
+#include "bench/common/names.h"
 
 namespace bench::panels {
 namespace {

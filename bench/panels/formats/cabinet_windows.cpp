@@ -11,7 +11,7 @@
 #include <cstring>
 
 #include "bench/panels/formats/cabinet.h"
-#include "bench/panels/formats/ini_reader.h"
+#include "bench/common/names.h"
 
 namespace bench::panels {
 namespace {

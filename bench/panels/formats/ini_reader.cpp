@@ -3,13 +3,6 @@
 namespace bench::panels {
 namespace {
 
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-    s.remove_suffix(1);
-  return s;
-}
-
 // Later aircraft tools write values in double quotes (panel = "base", Panel=""); the host
 // reads what stands between them.
 std::string_view Unquoted(std::string_view value) {
@@ -59,17 +52,6 @@ void AddKey(std::string_view text, const std::string& file, int line, IniFile* i
 }
 
 }  // namespace
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x += 'a' - 'A';
-    if (y >= 'A' && y <= 'Z') y += 'a' - 'A';
-    if (x != y) return false;
-  }
-  return true;
-}
 
 const IniKey* IniSection::Key(std::string_view wanted) const {
   for (const IniKey& key : keys)

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bench/common/names.h"
 #include "bench/panels/findings.h"
 
 namespace bench::panels {
@@ -33,9 +34,6 @@ struct IniFile {
   // The first section of this name (any case), or nullptr.
   const IniSection* Section(std::string_view name) const;
 };
-
-// ASCII letters compared without regard to case, as Windows compares file and section names.
-bool SameName(std::string_view a, std::string_view b);
 
 // Parses bytes read from file. Lines that are neither a section, a key nor a comment, keys
 // outside any section, and sections or keys given twice are added to findings as warnings.

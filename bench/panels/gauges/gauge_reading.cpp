@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "bench/panels/formats/ini_reader.h"
+#include "bench/common/names.h"
 #include "bench/panels/gauges/gauge_reader.h"
 
 namespace bench::panels {
@@ -26,9 +26,7 @@ std::vector<std::string> SplitKinds(const std::string& text) {
   size_t at = 0;
   while (at <= text.size()) {
     size_t plus = std::min(text.find('+', at), text.size());
-    std::string kind = text.substr(at, plus - at);
-    kind.erase(0, kind.find_first_not_of(" \t\n"));
-    kind.erase(kind.find_last_not_of(" \t\n") + 1);
+    std::string kind(Trim(std::string_view(text).substr(at, plus - at)));
     if (!kind.empty()) kinds.push_back(kind);
     at = plus + 1;
   }

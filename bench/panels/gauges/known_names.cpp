@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <string>
 
-#include "bench/panels/checks/spelling.h"
+#include "bench/common/names.h"
 #include "bench/panels/gauges/gauge_reading.h"
 
 namespace bench::panels {

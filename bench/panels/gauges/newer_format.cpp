@@ -1,5 +1,6 @@
 // The newer format: <SimGauge.Gauge> with settings in child elements and scripts in <Script>
 // (<Update><Script>, <Expression><Script>, <MouseClick><Script>).
+#include "bench/common/names.h"
 #include "bench/panels/gauges/gauge_reading.h"
 
 namespace bench::panels {
@@ -8,10 +9,7 @@ namespace {
 std::string ChildText(GaugeReading* reading, const XmlNode& node, const char* name) {
   const XmlNode* child = Child(node, name);
   if (!child) return "";
-  std::string text = reading->TextOf(*child, name).text;
-  text.erase(0, text.find_first_not_of(" \t\n"));
-  text.erase(text.find_last_not_of(" \t\n") + 1);
-  return text;
+  return std::string(Trim(reading->TextOf(*child, name).text));
 }
 
 Click ReadClick(GaugeReading* reading, const XmlNode& node) {

@@ -1,7 +1,6 @@
 #include "bench/panels/gauges/vocabulary.h"
 
-#include "bench/panels/checks/spelling.h"
-#include "bench/panels/formats/ini_reader.h"
+#include "bench/common/names.h"
 
 namespace bench::panels {
 

@@ -3,17 +3,12 @@
 #include <algorithm>
 #include <cctype>
 
+#include "bench/common/names.h"
 #include "bench/host/host_emulator.h"
 #include "bench/panels/run/gauge_macros.h"
 
 namespace bench::panels {
 namespace {
-
-std::string Upper(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return upper;
-}
 
 std::string Reference(const script::VariableUse& use) {
   std::string text = std::string("(") + (use.write ? ">" : "") + use.prefix + ":";
@@ -71,10 +66,12 @@ script::Binding PanelWorld::Resolve(const script::VariableUse& use, GaugeLocals*
       return b;
     }
     case 'A':
-      b.id = Id(kAircraft, AircraftIndex(use.index ? name + ":" + std::to_string(use.index) : name));
+      b.id =
+          Id(kAircraft, AircraftIndex(use.index ? name + ":" + std::to_string(use.index) : name));
       b.note = use.write ? shown + ": aircraft variables are the simulator's; the write is dropped"
-                         : shown + " has no value in this session; it reads 0 (give it one "
-                                   "with a 'sim' step)";
+                         : shown +
+                               " has no value in this session; it reads 0 (give it one "
+                               "with a 'sim' step)";
       return b;
     case 'K':
       b.id = Id(kKey, Intern(&events_, name));
@@ -103,8 +100,10 @@ script::Binding PanelWorld::Resolve(const script::VariableUse& use, GaugeLocals*
       break;
   }
   b.id = Id(kNothing, 0);
-  b.note = use.prefix == 'C' ? shown + " is served by another code module, which the bench "
-                                       "does not run: " + (use.write ? "the write is dropped" : "it reads 0")
+  b.note = use.prefix == 'C' ? shown +
+                                   " is served by another code module, which the bench "
+                                   "does not run: " +
+                                   (use.write ? "the write is dropped" : "it reads 0")
                              : shown + " has no value in the bench: " +
                                    (use.write ? "the write is dropped" : "it reads 0");
   return b;
@@ -114,11 +113,20 @@ bool PanelWorld::Read(int32_t id, double* value) {
   size_t index = id & 0xFFFFFF;
   *value = 0;
   switch (id >> 24) {
-    case kLocal: *value = host_.PanelRead(local_ids_[index]); return true;
-    case kAircraft: *value = aircraft_[index].value; return aircraft_[index].set;
-    case kMouse: *value = index == 2 ? x_ : index == 3 ? y_ : 0; return true;
-    case kTime: *value = seconds_; return true;
-    default: return false;
+    case kLocal:
+      *value = host_.PanelRead(local_ids_[index]);
+      return true;
+    case kAircraft:
+      *value = aircraft_[index].value;
+      return aircraft_[index].set;
+    case kMouse:
+      *value = index == 2 ? x_ : index == 3 ? y_ : 0;
+      return true;
+    case kTime:
+      *value = seconds_;
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -134,8 +142,11 @@ bool PanelWorld::Write(int32_t id, double value) {
       if (host_.PanelWrite(local_ids_[index], value) && host_.tracing())
         host_.Note("panel: (>L:" + local_names_[index] + ") " + FormatValue(value));
       return true;
-    case kKey: Sent(index, value); return true;
-    default: return false;
+    case kKey:
+      Sent(index, value);
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -143,7 +154,8 @@ void PanelWorld::Sent(size_t event, double value) {
   const std::string& name = events_[event];
   bool valued = std::count(valued_events_.begin(), valued_events_.end(), name) > 0;
   key_events_.push_back({name, valued, value});
-  if (host_.tracing()) host_.Note("panel: (>K:" + name + ")" + (valued ? " " + FormatValue(value) : ""));
+  if (host_.tracing())
+    host_.Note("panel: (>K:" + name + ")" + (valued ? " " + FormatValue(value) : ""));
 }
 
 void PanelWorld::SendKeyEvent(const std::string& name) { Sent(Intern(&events_, name), 0); }

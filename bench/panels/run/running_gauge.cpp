@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "bench/host/host_clock.h"
-#include "bench/panels/formats/ini_reader.h"
+#include "bench/common/names.h"
 
 namespace bench::panels {
 namespace {

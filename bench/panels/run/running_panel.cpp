@@ -4,7 +4,7 @@
 
 #include "bench/host/host_clock.h"
 #include "bench/panels/folders.h"
-#include "bench/panels/formats/ini_reader.h"
+#include "bench/common/names.h"
 
 namespace bench::panels {
 

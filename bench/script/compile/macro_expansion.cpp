@@ -73,11 +73,11 @@ class Expander {
       if (c == '(') {
         ++depth;
       } else if (c == ')' && --depth == 0) {
-        arguments->push_back(Trimmed(text.substr(start, i - start)));
+        arguments->push_back(Trim(text.substr(start, i - start)));
         *after = i + 1;
         return true;
       } else if (c == ',' && depth == 1) {
-        arguments->push_back(Trimmed(text.substr(start, i - start)));
+        arguments->push_back(Trim(text.substr(start, i - start)));
         start = i + 1;
       }
     }

@@ -16,18 +16,6 @@ void SplitIndex(VariableUse* use) {
 
 }  // namespace
 
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower;
-}
-
-std::string_view Trimmed(std::string_view text) {
-  size_t begin = text.find_first_not_of(" \t\r\n");
-  if (begin == std::string_view::npos) return {};
-  return text.substr(begin, text.find_last_not_of(" \t\r\n") - begin + 1);
-}
-
 bool AllDigits(std::string_view text) {
   if (text.empty() || text.size() > 9) return false;
   for (char c : text)
@@ -70,11 +58,11 @@ bool ParseVariable(std::string_view token, VariableUse* use, VariableSlips* slip
   size_t comma = rest.find(',');
   // The name is exactly what stands before the comma, spaces included: the host compares it so.
   use->name = rest.substr(0, comma);
-  if (comma != std::string_view::npos) use->units = Trimmed(rest.substr(comma + 1));
+  if (comma != std::string_view::npos) use->units = Trim(rest.substr(comma + 1));
   if (use->units.find(',') != std::string_view::npos)
     return *error = "'" + std::string(token) + "' has more than one ','; write (X:Name, units)",
            false;
-  if (Trimmed(use->name).empty())
+  if (Trim(use->name).empty())
     return *error = "'" + std::string(token) + "' names no variable", false;
   if (use->prefix == 'A') SplitIndex(use);
   return true;

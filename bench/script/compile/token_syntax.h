@@ -4,12 +4,11 @@
 #include <string>
 #include <string_view>
 
+#include "bench/common/names.h"
 #include "bench/script/variables.h"
 
 namespace bench::script {
 
-std::string Lower(std::string_view text);
-std::string_view Trimmed(std::string_view text);
 // 1 to 9 decimal digits: a label, jump, register or index number.
 bool AllDigits(std::string_view text);
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "bench/common/names.h"
 #include "bench/script/text/text_program.h"
 
 namespace bench::script {
@@ -179,8 +180,7 @@ class TextCompiler {
   // goes by.
   bool AfterPiece() const {
     return piece_end_ != std::string_view::npos &&
-           text_.substr(piece_end_, at_ - piece_end_).find_first_not_of(" \t\r\n") ==
-               std::string_view::npos;
+           Trim(text_.substr(piece_end_, at_ - piece_end_)).empty();
   }
 
   void Directive() {
