@@ -91,8 +91,11 @@ int RunBuiltIn(const Options& o) {
 }
 
 int MakeSoundsCommand(const std::string& folder) {
-  if (!MakeSounds(folder))
-    return std::fprintf(stderr, "kv3-bench: cannot write the sounds into %s\n", folder.c_str()), 2;
+  std::string why;
+  if (!MakeSounds(folder, &why))
+    return std::fprintf(stderr, "kv3-bench: cannot write the sounds into %s: %s\n", folder.c_str(),
+                        why.c_str()),
+           2;
   std::printf("%d sounds written to %s\n", sound::kSlotCount, folder.c_str());
   return 0;
 }

@@ -32,7 +32,8 @@ std::string DirectSoundRuleBroken(const WAVEFORMATEX& format, uint32_t size);
 // loader disagree.
 int CheckSounds(const std::string& folder);
 
-// Writes 28 distinct synthetic sounds (clicks, tones, noise) into folder.
-bool MakeSounds(const std::string& folder);
+// Writes 28 distinct synthetic sounds (clicks, tones, noise) into folder, making it if need be.
+// False when it cannot, with why in *why when given ("the folder cannot be made: ...").
+bool MakeSounds(const std::string& folder, std::string* why = nullptr);
 
 }  // namespace bench

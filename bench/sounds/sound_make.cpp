@@ -20,7 +20,7 @@ enum class Kind { kClick, kTone, kNoise };
 struct Recipe {
   const char* file;
   Kind kind;
-  double pitch;    // Hz
+  double pitch;  // Hz
   double seconds;
 };
 const Recipe kRecipes[] = {
@@ -56,9 +56,13 @@ std::vector<int16_t> Synthesize(Kind kind, double pitch, double seconds) {
 
 }  // namespace
 
-bool MakeSounds(const std::string& folder) {
+bool MakeSounds(const std::string& folder, std::string* why) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
+  if (error) {
+    if (why) *why = "the folder cannot be made: " + error.message();
+    return false;
+  }
   int click = 0;
   for (const sound::SoundSlot* s = sound::SoundTable; s->variable_name; ++s) {
     std::string file = SlotFileName(*s);
@@ -67,7 +71,10 @@ bool MakeSounds(const std::string& folder) {
       if (file == r.file) recipe = r;
     if (recipe.kind == Kind::kClick) ++click;
     std::vector<int16_t> samples = Synthesize(recipe.kind, recipe.pitch, recipe.seconds);
-    if (!WriteFileBytes(folder + "/" + file, PcmWave(1, kRate, 16, Samples16(samples)))) return false;
+    if (!WriteFileBytes(folder + "/" + file, PcmWave(1, kRate, 16, Samples16(samples)))) {
+      if (why) *why = file + " cannot be written";
+      return false;
+    }
   }
   return true;
 }
