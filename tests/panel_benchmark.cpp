@@ -19,7 +19,7 @@ bool Measure(const char* dir, long frames) {
   host.KeepTrace(false);
   bench::panels::RunningPanel panel(host, {});
   std::string error;
-  if (!panel.Load(dir, &error)) return std::fprintf(stderr, "%s\n", error.c_str()), false;
+  if (!panel.Load(dir, {}, &error)) return std::fprintf(stderr, "%s\n", error.c_str()), false;
   long frame = 0;
   for (; frame < 18; ++frame) panel.Frame(frame + 1);
   long runs = panel.runner().runs, before = allocations;

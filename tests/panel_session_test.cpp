@@ -29,7 +29,7 @@ struct RunningTestPanel {
     }
     folder.Write("Plane/panel/panel.cfg", cfg + extra_lines);
     std::string error;
-    loaded = panel.Load(folder.Path("Plane"), &error);
+    loaded = panel.Load(folder.Path("Plane"), {}, &error);
   }
   void Frames(int n) {
     for (int i = 0; i < n; ++i) panel.Frame(++frame);

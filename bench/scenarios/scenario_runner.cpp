@@ -93,7 +93,7 @@ class Session {
 
 bool Session::LoadPanel(const Step& step) {
   std::string error;
-  if (!panel_.Load(step.text, &error)) {
+  if (!panel_.Load(step.text, {}, &error)) {
     result_->error = scenario_.path + ":" + std::to_string(step.line) + ": " + error;
     result_->loaded = false;
     return false;

@@ -11,13 +11,14 @@ namespace bench::panels {
 RunningPanel::RunningPanel(HostEmulator& host, std::vector<std::string> valued_key_events)
     : world_(host, std::move(valued_key_events)) {}
 
-bool RunningPanel::Load(const std::string& dir, std::string* error) {
-  panel_ = LoadPanel(dir, {});
-  for (const Finding& finding : panel_.findings)
-    if (finding.severity == Severity::kError && !OnModuleLine(finding))
-      diagnostics_.push_back(FormatFinding(finding));
+bool RunningPanel::Load(const std::string& dir, const PanelOptions& options, std::string* error) {
+  panel_ = LoadPanel(dir, options);
+  for (const GroupedFinding& finding : GroupFindings(panel_.findings))
+    if (!OnModuleLine(finding.first)) diagnostics_.push_back(FormatFinding(finding));
   if (!panel_.found || panel_.unreadable) {
-    *error = "no panel to run: " + (diagnostics_.empty() ? dir : diagnostics_[0]);
+    *error = "no panel to run in " + dir;
+    for (const Finding& finding : panel_.findings)
+      if (finding.severity == Severity::kError) *error += "\n" + FormatFinding(finding);
     return false;
   }
   for (const PanelGauge& gauge : panel_.gauges) {

@@ -26,10 +26,13 @@ class RunningPanel : private script::DiagnosticSink {
   RunningPanel(const RunningPanel&) = delete;
   RunningPanel& operator=(const RunningPanel&) = delete;
 
-  // False, with what is wrong in *error, when the folder holds no panel or its panel.cfg
-  // cannot be read. Gauges that do not read or scripts that do not compile are reported in
-  // diagnostics() and left out, as the host leaves them blank.
-  bool Load(const std::string& dir, std::string* error);
+  // Reads the panel as check-panel does, with the same options (the simulator folder, the
+  // livery). False, with every error of the reader in *error, when the folder holds no panel
+  // or its panel.cfg cannot be read. Otherwise every finding of the reader is in diagnostics()
+  // but those on the module's own lines (where the module is installed is check-panel's
+  // business: a session runs the module it is given); gauges that do not read or scripts that
+  // do not compile are reported there too and left out, as the host leaves them blank.
+  bool Load(const std::string& dir, const PanelOptions& options, std::string* error);
   const ModuleLines& module_lines() const { return module_lines_; }
 
   void Frame(long frame);
