@@ -18,25 +18,26 @@ const char* const kWriteIt = "write interval x 1000 + radius in nm, digits only 
 Finding JudgeTrafficText(const std::string& file, const GaugeLine& line) {
   const std::string text = line.parameter ? *line.parameter : "";
   std::string quoted = "parameter '" + text + "'";
-  traffic::TrafficConfig ignored = {0, 0};
-  if (traffic::ConfigureFromParameters(text.c_str(), &ignored) == 0) {
+  // What the gauge takes from the text; the parser leaves it at 0 when it ignores the text.
+  traffic::TrafficConfig taken = {0, 0};
+  if (traffic::ConfigureFromParameters(text.c_str(), &taken) == 0) {
     unsigned long n = std::strtoul(text.c_str(), nullptr, 10);
     std::string which = n / 1000 == 0 ? "an interval of 0" : "a radius of 0 nm";
     return {file, line.line, Severity::kError,
             quoted + " gives " + which + ", which turns the traffic gauge off for the session; " +
                 kWriteIt};
   }
-  if (ignored.interval == 0) {
+  if (taken.interval == 0) {
     return {file, line.line, text.empty() ? Severity::kNote : Severity::kWarning,
             (text.empty() ? std::string("no parameter text") : quoted + " is not all digits") +
                 ": the traffic gauge runs at its defaults, every 128 counts within 20 nm; " +
                 kWriteIt};
   }
   unsigned long interval = std::strtoul(text.c_str(), nullptr, 10) / 1000;
-  if (interval != ignored.interval)
+  if (interval != taken.interval)
     return {file, line.line, Severity::kNote,
             quoted + ": an interval of " + std::to_string(interval) + " is raised to " +
-                std::to_string(ignored.interval) + ", the gauge's shortest"};
+                std::to_string(taken.interval) + ", the gauge's shortest"};
   return {};
 }
 
