@@ -117,6 +117,8 @@ TEST(PanelFolder, WhatIsNotAnAircraftSaysSo) {
   sim.Write("Lost/panel/panel.cfg", "[fltsim]\n\nalias=Nowhere\\panel\n");
   sim.Write("A/panel/panel.cfg", "[fltsim]\nalias=B\\panel\n");
   sim.Write("B/panel/panel.cfg", "[fltsim]\nalias=A\\PANEL\n");
+  sim.Write("File", "");
+  std::filesystem::create_symlink("Loop", sim.Path("Loop"));
   struct Case {
     const char* folder;
     std::string file;
@@ -128,7 +130,10 @@ TEST(PanelFolder, WhatIsNotAnAircraftSaysSo) {
       {"NoCfg", "NoCfg/panel", 0, "holds no panel.cfg"},
       {"Lost", "Lost/panel/panel.cfg", 3, "alias=Nowhere\\panel names no folder"},
       {"A", "B/panel/panel.cfg", 2, "the aliases lead back to"},
-      {"Missing", "Missing", 0, "is not a folder"},
+      {"Missing", "Missing", 0, "does not exist; point at an aircraft folder"},
+      {"File", "File", 0, "is not a folder; point at an aircraft folder"},
+      // The file system's own cause reaches the finding.
+      {"Loop", "Loop", 0, "cannot be reached (Too many levels of symbolic links)"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.folder);

@@ -134,9 +134,10 @@ class Resolver {
     bool report = false;  // false: the cause is reported where it lies
   };
 
-  void Unreadable(const fs::path& file) {
+  void Unreadable(const fs::path& file, const std::error_code& error) {
     panel_->unreadable = true;
-    Add(file, 0, Severity::kError, "cannot be read; make it a file you may read");
+    Add(file, 0, Severity::kError,
+        "cannot be read (" + Why(error) + "); make it a file you may read");
   }
 
   Resolution FromFolder(const fs::path& folder) {
@@ -146,7 +147,8 @@ class Resolver {
                      ".xml; correct the gauge name or add the file");
     return XmlGaugeAt(Shown(file), [&](std::string* bytes, Loaded* loaded) {
       loaded->shown = Shown(file);
-      return ReadBytes(file, bytes) || (Unreadable(file), false);
+      std::error_code error;
+      return ReadBytes(file, bytes, &error) || (Unreadable(file, error), false);
     });
   }
 
@@ -155,7 +157,8 @@ class Resolver {
     return XmlGaugeAt(
         Shown(cabinet) + "/" + Lower(member), [&](std::string* bytes, Loaded* loaded) {
           std::string packed, error, stored = member;
-          if (!ReadBytes(cabinet, &packed)) return Unreadable(cabinet), false;
+          std::error_code cause;
+          if (!ReadBytes(cabinet, &packed, &cause)) return Unreadable(cabinet, cause), false;
           CabinetRead read = ReadCabinetMember(packed, member, bytes, &error, &stored);
           loaded->shown = Shown(cabinet / stored);
           if (read == CabinetRead::kBroken)

@@ -18,10 +18,25 @@ void Add(Panel* panel, const fs::path& file, int line, Severity severity, std::s
 }
 
 bool ReadInto(const fs::path& path, std::string* bytes, Panel* panel) {
-  if (ReadBytes(path, bytes)) return true;
+  std::error_code error;
+  if (ReadBytes(path, bytes, &error)) return true;
   panel->unreadable = true;
-  Add(panel, path, 0, Severity::kError, "cannot be read; make it a file you may read");
+  Add(panel, path, 0, Severity::kError,
+      "cannot be read (" + Why(error) + "); make it a file you may read");
   return false;
+}
+
+// Looks name up in dir; a folder that cannot be listed is a finding of its own, with its cause,
+// rather than taken for one that lacks the name.
+fs::path Lookup(const fs::path& dir, const std::string& name, Panel* panel) {
+  std::error_code error;
+  fs::path found = FindEntry(dir, name, &error);
+  if (error) {
+    panel->unreadable = true;
+    Add(panel, dir, 0, Severity::kError,
+        "cannot be listed (" + Why(error) + "); make it a folder you may read");
+  }
+  return found;
 }
 
 // "B737/" and "B737/./" as "B737".
@@ -66,7 +81,8 @@ void NoteOtherVariants(const IniFile& aircraft, const IniSection& chosen, const 
 
 // The panel folder of an aircraft folder: "panel", or "panel.<key>" when aircraft.cfg says so.
 fs::path PanelFolderOf(const fs::path& aircraft, const PanelOptions& options, Panel* panel) {
-  fs::path cfg = FindEntry(aircraft, "aircraft.cfg");
+  fs::path cfg = Lookup(aircraft, "aircraft.cfg", panel);
+  if (panel->unreadable) return {};
   std::string bytes, key;
   const IniKey* panel_key = nullptr;
   IniFile ini;
@@ -103,7 +119,8 @@ fs::path PanelFolderOf(const fs::path& aircraft, const PanelOptions& options, Pa
 fs::path FollowAliases(fs::path folder, Panel* panel) {
   std::vector<fs::path> seen;
   while (true) {
-    fs::path cfg = FindEntry(folder, "panel.cfg");
+    fs::path cfg = Lookup(folder, "panel.cfg", panel);
+    if (panel->unreadable) return {};
     if (!IsFile(cfg))
       return Add(panel, folder, 0, Severity::kError,
                  "holds no panel.cfg; point at an aircraft folder or a panel folder"),
@@ -195,11 +212,19 @@ Panel LoadPanel(const std::string& dir, const PanelOptions& options) {
   Panel panel;
   fs::path start = Normal(dir);
   if (!IsFolder(start)) {
-    Add(&panel, start, 0, Severity::kError, "is not a folder; point at an aircraft folder");
+    std::error_code error;
+    bool there = fs::exists(start, error);
+    Add(&panel, start, 0, Severity::kError,
+        (error   ? "cannot be reached (" + Why(error) + ")"
+         : there ? std::string("is not a folder")
+                 : std::string("does not exist")) +
+            "; point at an aircraft folder");
     return panel;
   }
   fs::path folder;
-  if (IsFile(FindEntry(start, "panel.cfg"))) {
+  fs::path cfg = Lookup(start, "panel.cfg", &panel);
+  if (panel.unreadable) return panel;
+  if (IsFile(cfg)) {
     folder = start;
     std::string name = start.filename().string();
     if (name.size() > 6 && SameName(name.substr(0, 6), "panel.")) panel.variant = name.substr(6);
