@@ -1,6 +1,7 @@
 // The scenario reader: each line is split into words (double quotes keep spaces together),
 // its keyword picks the step, and every argument is checked so that a typo is reported with
 // its file and line instead of quietly doing something else.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <set>
@@ -112,12 +113,15 @@ class Parser {
   void ParseLine(const Line& line, Step* step);
 
  private:
-  const std::string& Gauge(const Line& line, size_t i) const {
+  int Gauge(const Line& line, size_t i) const {
     const std::string& name = line.Word(i);
-    if (name != "XMLSound" && name != "TrafficInfo")
-      throw LineError{"'" + name + "' is not a gauge (XMLSound or TrafficInfo)"};
+    const char* const* names = kModuleGaugeNames;
+    int gauge = static_cast<int>(std::find(names, names + kModuleGaugeCount, name) - names);
+    if (gauge == kModuleGaugeCount)
+      throw LineError{"'" + name + "' is not a gauge (" + names[kSoundGauge] + " or " +
+                      names[kTrafficGauge] + ")"};
     if (frames_seen_) throw LineError{"gauge set-up must come before the first frame"};
-    return name;
+    return gauge;
   }
   const std::string& Created(const Line& line, size_t i) const {
     const std::string& name = line.Word(i);
@@ -225,9 +229,10 @@ void Parser::ParseExpectation(const Line& line, Step* s) {
 void Parser::ParseLine(const Line& line, Step* s) {
   const std::string& keyword = line.Word(0);
   if (keyword == "instances") {
-    s->kind = StepKind::kInstances, s->name = Gauge(line, 1), s->number = line.Unsigned(2), line.End(3);
+    s->kind = StepKind::kInstances, s->gauge = Gauge(line, 1);
+    s->number = line.Unsigned(2), line.End(3);
   } else if (keyword == "parameter") {
-    s->kind = StepKind::kParameter, s->name = Gauge(line, 1);
+    s->kind = StepKind::kParameter, s->gauge = Gauge(line, 1);
     s->text = line.Word(2), line.End(3);
   } else if (keyword == "create") {
     s->kind = StepKind::kCreate, s->name = line.Word(1);
