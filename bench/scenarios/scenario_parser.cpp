@@ -154,7 +154,7 @@ void Parser::ParseClick(const Line& line, Step* s) const {
   if (line.Word(2) == "at") {
     s->x = line.Number(3), s->y = line.Number(4), next = 5;
   } else {
-    line.Expect(2, "tooltip"), s->flag = true, s->text = line.Word(3), next = 4;
+    line.Expect(2, "tooltip"), s->by_tooltip = true, s->text = line.Word(3), next = 4;
   }
   s->mouse = line.Has(next) ? line.Word(next) : "LeftSingle";
   bool known = false;
@@ -206,7 +206,7 @@ void Parser::ParseExpectation(const Line& line, Step* s) {
   if (what == "key-event") {
     s->kind = StepKind::kExpectKeyEvent, s->name = line.Word(2);
     if (line.Has(3)) {
-      s->flag = true, s->value = line.Number(3), line.End(4);
+      s->with_value = true, s->value = line.Number(3), line.End(4);
       scenario_->valued_key_events.push_back(s->name);
     }
   } else if (what == "no" && line.Word(2) == "key-event") {
@@ -257,7 +257,7 @@ void Parser::ParseLine(const Line& line, Step* s) {
   } else if (keyword == "aircraft") {
     s->kind = StepKind::kAircraft, ParseAircraft(line, s);
   } else if (keyword == "traffic-flag") {
-    s->kind = StepKind::kTrafficFlag, s->flag = line.OnOff(1, "traffic-flag"), line.End(2);
+    s->kind = StepKind::kTrafficFlag, s->traffic_flag = line.OnOff(1, "traffic-flag"), line.End(2);
   } else if (!ParsePanelStep(line, s)) {
     throw LineError{"unknown step '" + keyword + "'"};
   }

@@ -105,8 +105,8 @@ void Session::RunPanelStep(const Step& step) {
       return panel_.world().SetAircraft(step.name, step.value);
     case StepKind::kExpectKeyEvent:
       return Check(step, KeyEventSent(step),
-                   "expected key event " + step.name + (step.flag ? " " + FormatValue(step.value) : "") +
-                       ", not sent");
+                   "expected key event " + step.name +
+                       (step.with_value ? " " + FormatValue(step.value) : "") + ", not sent");
     default:
       return Check(step, !KeyEventSent(step), "key event " + step.name + " was sent");
   }
@@ -115,19 +115,22 @@ void Session::RunPanelStep(const Step& step) {
 void Session::Click(const Step& step, panels::RunningGauge* gauge) {
   if (!gauge) return Check(step, false, "no gauge line of the panel loads \"" + step.name + "\"");
   host_.Note("-- click " + step.name + " " +
-             (step.flag ? "tooltip \"" + step.text + "\""
-                        : "at " + FormatValue(step.x) + " " + FormatValue(step.y)) +
+             (step.by_tooltip ? "tooltip \"" + step.text + "\""
+                              : "at " + FormatValue(step.x) + " " + FormatValue(step.y)) +
              " " + step.mouse);
-  panels::ClickOutcome outcome =
-      step.flag ? gauge->ClickTooltip(step.text, step.mouse, panel_.runner())
-                : gauge->ClickAt(step.x, step.y, step.mouse, panel_.runner());
+  panels::ClickOutcome outcome = step.by_tooltip
+                                     ? gauge->ClickTooltip(step.text, step.mouse, panel_.runner())
+                                     : gauge->ClickAt(step.x, step.y, step.mouse, panel_.runner());
   if (!outcome.taken) host_.Note("-- nothing takes the click");
-  if (step.flag) Check(step, outcome.found, "no visible area of " + step.name + " has the tooltip \"" + step.text + "\"");
+  if (step.by_tooltip)
+    Check(step, outcome.found,
+          "no visible area of " + step.name + " has the tooltip \"" + step.text + "\"");
 }
 
 bool Session::KeyEventSent(const Step& step) {
   for (const panels::KeyEvent& event : panel_.world().key_events())
-    if (event.name == step.name && (step.kind != StepKind::kExpectKeyEvent || !step.flag || event.value == step.value))
+    if (event.name == step.name &&
+        (step.kind != StepKind::kExpectKeyEvent || !step.with_value || event.value == step.value))
       return true;
   return false;
 }
@@ -161,7 +164,7 @@ void Session::RunStep(const Step& step) {
       Check(step, !Written(step.name), "the module wrote \"" + step.name + "\"");
       break;
     case StepKind::kAircraft: AddAircraft(step.aircraft); break;
-    case StepKind::kTrafficFlag: host_.traffic().SetTrafficFlag(step.flag); break;
+    case StepKind::kTrafficFlag: host_.traffic().SetTrafficFlag(step.traffic_flag); break;
     case StepKind::kPanel: break;  // loaded before this step runs
     case StepKind::kClick:
     case StepKind::kKey:
