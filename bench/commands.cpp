@@ -131,12 +131,13 @@ const Command kCommands[] = {
      "The built-in panel session: prints every host call the module makes, one a line;\n"
      "lines starting with -- are the session's own steps.\n",
      RunBuiltIn},
-    {"run", "FILE", "--wine --module --root --audio --trace --plot",
+    {"run", "FILE", "--wine --module --root --audio --trace --plot --sim-root --fltsim",
      "Runs a scenario file and checks its expectations. --root is the simulator folder the\n"
      "module finds Sound\\KV3_R40\\ in (default: the current directory); --audio writes what\n"
      "the cockpit sounded like; --trace writes every host call; --plot draws the session on\n"
      "a time axis (an SVG file for a browser); --wine runs kv3-bench.exe on KV3_Pelk.dll\n"
-     "under Wine instead.\n",
+     "under Wine instead. --sim-root and --fltsim choose the panel a panel step reads, as\n"
+     "for check-panel.\n",
      RunScenarioFile, "a scenario file"},
     {"soak", "", "--wine --frames|--minutes --seed --root",
      "Random panel activity (default 20000 frames, seed 1): all 28 slots with valid and odd\n"

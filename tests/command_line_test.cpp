@@ -80,7 +80,8 @@ TEST(CommandLine, TheUsageShowsEveryCommandWithItsOptionsWrappedUnderIt) {
     EXPECT_NE(usage.find(std::string("usage: kv3-bench ") + command), std::string::npos) << command;
   EXPECT_NE(usage.find("usage: kv3-bench [--module PATH] [--frames N]\n"), std::string::npos);
   EXPECT_NE(usage.find("[--frames N | --minutes M]"), std::string::npos);
-  EXPECT_NE(usage.find("\n                 [--trace OUT.txt] [--plot OUT.svg]\n"),
+  EXPECT_NE(usage.find("\n                 [--trace OUT.txt] [--plot OUT.svg] [--sim-root DIR] "
+                       "[--fltsim SECTION]\n"),
             std::string::npos)
       << usage;
   std::istringstream lines(usage);

@@ -49,13 +49,13 @@ int RunScenarioFile(const Options& o) {
   for (Step& step : scenario.steps)
     if (step.kind == StepKind::kPanel) step.text = std::filesystem::absolute(step.text).string();
   Options run = o;
-  for (std::string* path : {&run.module, &run.trace, &run.audio, &run.plot})
+  for (std::string* path : {&run.module, &run.trace, &run.audio, &run.plot, &run.sim_root})
     if (!path->empty()) *path = std::filesystem::absolute(*path).string();
   std::error_code cd_error;
   if (!o.root.empty()) std::filesystem::current_path(o.root, cd_error);
   if (cd_error) return std::fprintf(stderr, "kv3-bench: cannot enter %s\n", o.root.c_str()), 2;
   if (!run.audio.empty() || !run.plot.empty()) StartAudioCapture();
-  ScenarioResult result = RunScenario(scenario, run.module);
+  ScenarioResult result = RunScenario(scenario, run.module, {run.sim_root, run.fltsim});
   for (const std::string& line : result.panel_diagnostics)
     std::fprintf(stderr, "%s\n", line.c_str());
   if (!result.loaded) return std::fprintf(stderr, "kv3-bench: %s\n", result.error.c_str()), 2;

@@ -19,8 +19,10 @@ bool Matches(double actual, double expected, double tolerance) {
 
 class Session {
  public:
-  Session(const Scenario& scenario, FrameLoop& loop, HostEmulator& host, ScenarioResult* result)
+  Session(const Scenario& scenario, const panels::PanelOptions& panel_options, FrameLoop& loop,
+          HostEmulator& host, ScenarioResult* result)
       : scenario_(scenario),
+        panel_options_(panel_options),
         loop_(loop),
         host_(host),
         result_(result),
@@ -73,6 +75,7 @@ class Session {
   }
 
   const Scenario& scenario_;
+  const panels::PanelOptions& panel_options_;
   FrameLoop& loop_;
   HostEmulator& host_;
   ScenarioResult* result_;
@@ -81,7 +84,7 @@ class Session {
 
 bool Session::LoadPanel(const Step& step) {
   std::string error;
-  if (!panel_.Load(step.text, {}, &error)) {
+  if (!panel_.Load(step.text, panel_options_, &error)) {
     result_->error = scenario_.path + ":" + std::to_string(step.line) + ": " + error;
     result_->loaded = false;
     return false;
@@ -177,7 +180,8 @@ void Session::RunStep(const Step& step) {
 
 }  // namespace
 
-ScenarioResult RunScenario(const Scenario& scenario, const std::string& module_path) {
+ScenarioResult RunScenario(const Scenario& scenario, const std::string& module_path,
+                           const panels::PanelOptions& panel_options) {
   ScenarioResult result;
   HostEmulator host;
   FrameLoop loop(host);
@@ -186,7 +190,7 @@ ScenarioResult RunScenario(const Scenario& scenario, const std::string& module_p
     return result;
   }
   result.loaded = true;
-  Session(scenario, loop, host, &result).Run();
+  Session(scenario, panel_options, loop, host, &result).Run();
   result.trace = host.trace();
   return result;
 }
