@@ -1,4 +1,5 @@
-// The bench's command line: which command, and its options.
+// The bench's command line: which command, and its options. The commands are one table
+// (commands.cpp): each one's name, usage, options and function, read by the parser and --help.
 #pragma once
 
 #include <string>
@@ -6,15 +7,12 @@
 
 namespace bench {
 
-extern const char* const kUsage;
-
 struct Options {
-  std::string command;   // "session" (no command), "run", "measure", "soak", "check-sounds",
-                         // "make-sounds", "symbolize"
+  std::string command;   // a command of the table; "session" when none is named
   std::string self;      // the bench's own path, to find files beside it
   std::string module;
-  std::string file;      // the scenario, or the sound folder
-  std::vector<std::string> operands;  // symbolize: DLL OFFSET [DEBUGFILE]
+  std::string file;                   // the command's operand: the scenario, a folder
+  std::vector<std::string> operands;  // a command that takes a list: every operand
   std::string audio, trace, root, plot;
   std::string sim_root;  // the simulator folder a panel's gauges are also looked for in
   std::string fltsim;    // the aircraft.cfg section whose panel is read
@@ -25,6 +23,8 @@ struct Options {
   int seed = 1;          // soak: the panel activity's seed
 };
 
+// kv3-bench --help: every command's usage, then the exit codes.
+std::string UsageText();
 bool ParseOptions(const char* argv0, const std::vector<std::string>& args, Options* options,
                   std::string* error);
 // Runs the command; the result is the process's exit code.

@@ -30,7 +30,7 @@ void KeepWindowOpen() {
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   for (const std::string& a : args)
-    if (a == "--help" || a == "-h") return std::printf("%s", bench::kUsage), 0;
+    if (a == "--help" || a == "-h") return std::printf("%s", bench::UsageText().c_str()), 0;
   for (const std::string& a : args)
     if (a == "--version") return std::printf("kv3-bench %s\n", KV3_VERSION), 0;
   bench::Options options;

@@ -114,6 +114,9 @@ int RunUnderWine(const Options& o) {
                           : o.trace;
   if (!trace.empty()) argv.insert(argv.end(), {"--trace", fs::absolute(trace).string()});
   if (!o.root.empty()) argv.insert(argv.end(), {"--root", fs::absolute(o.root).string()});
+  if (!o.sim_root.empty())
+    argv.insert(argv.end(), {"--sim-root", fs::absolute(o.sim_root).string()});
+  if (!o.fltsim.empty()) argv.insert(argv.end(), {"--fltsim", o.fltsim});
   int code = Spawn(argv);
   Spawn({"wineserver", "-w"});  // every Wine process has ended and closed the recording
   if (code < 0) return std::fprintf(stderr, "kv3-bench: cannot start wine\n"), 2;

@@ -70,6 +70,11 @@ static_assert(offsetof(GaugeHeader, mouse_rectangles) == 80, "gauge header offse
 static_assert(offsetof(GaugeHeader, callback) == 84, "gauge header offset");
 static_assert(offsetof(GaugeHeader, parameters) == 92, "gauge header offset");
 
+// The module's two gauges: their places in Linkage's list and the names a panel.cfg gauge
+// line and the host know them by.
+enum ModuleGauge : int { kSoundGauge = 0, kTrafficGauge = 1, kModuleGaugeCount = 2 };
+inline constexpr const char* kModuleGaugeNames[kModuleGaugeCount] = {"XMLSound", "TrafficInfo"};
+
 using ModuleRoutine = void(HOST_STDCALL*)();
 
 struct LinkageRecord {
@@ -79,7 +84,7 @@ struct LinkageRecord {
   uint32_t flags;            // 12
   uint32_t priority;         // 16
   uint32_t version;          // 20
-  GaugeHeader* gauges[3];    // 24: "XMLSound", "TrafficInfo", null
+  GaugeHeader* gauges[kModuleGaugeCount + 1];  // 24: in ModuleGauge order, then null
 };
 static_assert(offsetof(LinkageRecord, gauges) == 24, "linkage offset");
 

@@ -75,10 +75,10 @@ constexpr GaugeHeader MakeHeader(const char* name, GaugeElementRecord** elements
                      0,          nullptr,      {}};
 }
 
-GaugeHeader sound_header =
-    MakeHeader<&sound_element>("XMLSound", sound_elements, sound_mouse, SoundCallback);
-GaugeHeader traffic_header =
-    MakeHeader<&traffic_element>("TrafficInfo", traffic_elements, traffic_mouse, TrafficCallback);
+GaugeHeader sound_header = MakeHeader<&sound_element>(kModuleGaugeNames[kSoundGauge],
+                                                      sound_elements, sound_mouse, SoundCallback);
+GaugeHeader traffic_header = MakeHeader<&traffic_element>(
+    kModuleGaugeNames[kTrafficGauge], traffic_elements, traffic_mouse, TrafficCallback);
 
 }  // namespace
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "bench/host/frame_loop.h"
 #include "bench/host/host_emulator.h"
 #include "bench/host/module_loader.h"
-#include "bench/host/session.h"
 #include "tests/sound_folder.h"
 
 namespace {

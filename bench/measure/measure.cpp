@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "bench/host/frame_loop.h"
 #include "bench/host/host_emulator.h"
 #include "bench/host/module_loader.h"
-#include "bench/host/session.h"
 #include "bench/measure/counting_allocator.h"  // the module's allocations too, natively
 #include "bench/measure/timing.h"
 #include "bench/sounds/sound_files.h"
@@ -33,16 +33,18 @@ int MeasureService(const std::string& module_path, int services) {
   HostEmulator host;
   std::unique_ptr<LoadedModule> module = LoadIntoHost(host, module_path);
   if (!module->loaded()) return std::fprintf(stderr, "kv3-bench: %s\n", module->error().c_str()), 2;
-  GaugeHeader* sound = module->linkage()->gauges[0];
+  GaugeHeader* sound = module->linkage()->gauges[kSoundGauge];
   int32_t ids[sound::kSlotCount];
   for (int s = 0; s < sound::kSlotCount; ++s)
     ids[s] = host.CreateVariable(sound::SoundTable[s].variable_name);
-  sound->callback(sound, 6, 0);  // start-up: device, 28 buffers, ids cached
+  sound->callback(sound, kServicePreUpdate, 0);  // start-up: device, 28 buffers, ids cached
   HostServices* table = host.table();
   table->GetNamedVariable = QuietGet;
   table->FindNamedVariable = QuietFind;
   table->SetNamedVariable = QuietSet;
-  auto service = [sound](long i) { sound->callback(sound, i % 2 ? 10 : 6, 0); };
+  auto service = [sound](long i) {
+    sound->callback(sound, i % 2 ? kServicePreDraw : kServicePreUpdate, 0);
+  };
   auto bare = [table, &ids](long) {
     for (int32_t id : ids) table->GetNamedVariable(id, 1);
   };

@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <string>
 
+#include "bench/host/frame_loop.h"
 #include "bench/host/host_emulator.h"
 #include "bench/host/module_loader.h"
-#include "bench/host/session.h"
 #include "bench/measure/measure.h"
 #include "bench/measure/timing.h"
 
@@ -73,15 +73,15 @@ int MeasureTraffic(const std::string& module_path, long runs) {
     host.CreateVariable(name, 128);
   for (uint32_t id = 1; id <= kListed; ++id) host.traffic().AddAircraft(id, id * 1e-3, 0, 0);
   host.traffic().SetUser(kUser);
-  GaugeHeader* traffic = module->linkage()->gauges[1];
+  GaugeHeader* traffic = module->linkage()->gauges[kTrafficGauge];
   // Runs with 8, 16, 32 and 64 ids find no user, so each one doubles the query to 128.
   for (int warm = 0; warm < 5; ++warm) {
     host.SetVariable("ATC traffic update", 128);
-    traffic->callback(traffic, 6, 0);
+    traffic->callback(traffic, kServicePreUpdate, 0);
   }
   int before = host.host_calls();
   host.SetVariable("ATC traffic update", 128);
-  traffic->callback(traffic, 6, 0);
+  traffic->callback(traffic, kServicePreUpdate, 0);
   int calls = host.host_calls() - before;
 
   TrafficInfo* info = Interface(host);
@@ -92,7 +92,7 @@ int MeasureTraffic(const std::string& module_path, long runs) {
   table->ListAircraftInRadius = QuietList;
   table->GetAircraftValue = QuietValue;
   table->TrafficFlag = QuietFlag;
-  auto run = [traffic](long) { traffic->callback(traffic, 6, 0); };
+  auto run = [traffic](long) { traffic->callback(traffic, kServicePreUpdate, 0); };
   auto bare = [&host, info](long) { BareTrafficRun(host.table(), info); };
   long before_bare = quiet_calls;
   bare(0);

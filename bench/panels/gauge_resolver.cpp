@@ -122,8 +122,9 @@ class Resolver {
       found.module_gauge = gauge;
       return found;
     }
-    return Nothing(std::string(kModuleName) + " offers the gauges " + kModuleGauges[0] + " and " +
-                   kModuleGauges[1] + ", not '" + line_->gauge + "'; write one of them");
+    return Nothing(std::string(kModuleName) + " offers the gauges " + kModuleGauges[kSoundGauge] +
+                   " and " + kModuleGauges[kTrafficGauge] + ", not '" + line_->gauge +
+                   "'; write one of them");
   }
 
   // A gauge file's outcome, worked out once however many lines name it.

@@ -18,12 +18,13 @@
 #include "bench/panels/findings.h"
 #include "bench/panels/gauges/gauge_model.h"
 #include "bench/panels/panel_cfg.h"
+#include "module/gauge_records.h"
 
 namespace bench::panels {
 
-// The module this project builds, and the gauges it offers.
-extern const char* const kModuleName;       // "KV3_Pelk"
-extern const char* const kModuleGauges[2];  // "XMLSound", "TrafficInfo"
+// The module this project builds, and the gauges it offers (by kSoundGauge, kTrafficGauge).
+extern const char* const kModuleName;  // "KV3_Pelk"
+inline constexpr const auto& kModuleGauges = kModuleGaugeNames;
 
 struct PanelOptions {
   // The simulator folder, whose Gauges folder is searched after the panel folder. Empty: the

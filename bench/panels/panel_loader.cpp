@@ -198,12 +198,11 @@ void ChooseSimulatorFolder(const PanelOptions& options, Panel* panel) {
 }  // namespace
 
 const char* const kModuleName = "KV3_Pelk";
-const char* const kModuleGauges[2] = {"XMLSound", "TrafficInfo"};
 
 int ModuleGaugeOf(const GaugeLine& line) {
   std::string base = line.file.substr(line.file.find_last_of("\\/") + 1);
   if (!SameName(base, kModuleName)) return -1;
-  for (int i = 0; i < 2; ++i)
+  for (int i = 0; i < kModuleGaugeCount; ++i)
     if (SameName(line.gauge, kModuleGauges[i])) return i;
   return -1;
 }

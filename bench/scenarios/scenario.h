@@ -29,6 +29,8 @@
 #include <string>
 #include <vector>
 
+#include "module/gauge_records.h"
+
 namespace bench {
 
 enum class StepKind {
@@ -50,15 +52,18 @@ struct AircraftScript {
 struct Step {
   StepKind kind;
   int line;
-  std::string name;       // variable, gauge, "FILE!GAUGE", aircraft variable or key event
-  std::string text;       // parameter text, panel folder, tooltip or key
-  double value = 0;       // value, tolerance's subject, or module-variable value
+  std::string name;         // variable, "FILE!GAUGE", aircraft variable or key event
+  std::string text;         // parameter text, panel folder, tooltip or key
+  int gauge = kSoundGauge;  // the module's gauge that instances and parameter set up
+  double value = 0;         // value, tolerance's subject, module-variable or key event value
   double tolerance = 0;
-  uint32_t number = 0;    // frames, instances, module variable, event code
+  uint32_t number = 0;  // frames, instances, module variable, event code
   uint32_t event_value = 0;
-  bool flag = false;      // traffic flag; a click found by its tooltip; a key event's value
-  double x = 0, y = 0;    // a click's point in the gauge's coordinates
-  std::string mouse;      // a click's mouse event, LeftSingle unless the step names one
+  bool traffic_flag = false;  // traffic-flag: on
+  bool by_tooltip = false;    // click: the area is the one with the tooltip in text
+  bool with_value = false;    // expect key-event: sent with value, not just sent
+  double x = 0, y = 0;        // a click's point in the gauge's coordinates
+  std::string mouse;          // a click's mouse event, LeftSingle unless the step names one
   AircraftScript aircraft;
 };
 

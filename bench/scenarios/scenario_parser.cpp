@@ -1,6 +1,7 @@
 // The scenario reader: each line is split into words (double quotes keep spaces together),
 // its keyword picks the step, and every argument is checked so that a typo is reported with
 // its file and line instead of quietly doing something else.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <set>
@@ -112,12 +113,15 @@ class Parser {
   void ParseLine(const Line& line, Step* step);
 
  private:
-  const std::string& Gauge(const Line& line, size_t i) const {
+  int Gauge(const Line& line, size_t i) const {
     const std::string& name = line.Word(i);
-    if (name != "XMLSound" && name != "TrafficInfo")
-      throw LineError{"'" + name + "' is not a gauge (XMLSound or TrafficInfo)"};
+    const char* const* names = kModuleGaugeNames;
+    int gauge = static_cast<int>(std::find(names, names + kModuleGaugeCount, name) - names);
+    if (gauge == kModuleGaugeCount)
+      throw LineError{"'" + name + "' is not a gauge (" + names[kSoundGauge] + " or " +
+                      names[kTrafficGauge] + ")"};
     if (frames_seen_) throw LineError{"gauge set-up must come before the first frame"};
-    return name;
+    return gauge;
   }
   const std::string& Created(const Line& line, size_t i) const {
     const std::string& name = line.Word(i);
@@ -150,7 +154,7 @@ void Parser::ParseClick(const Line& line, Step* s) const {
   if (line.Word(2) == "at") {
     s->x = line.Number(3), s->y = line.Number(4), next = 5;
   } else {
-    line.Expect(2, "tooltip"), s->flag = true, s->text = line.Word(3), next = 4;
+    line.Expect(2, "tooltip"), s->by_tooltip = true, s->text = line.Word(3), next = 4;
   }
   s->mouse = line.Has(next) ? line.Word(next) : "LeftSingle";
   bool known = false;
@@ -202,7 +206,7 @@ void Parser::ParseExpectation(const Line& line, Step* s) {
   if (what == "key-event") {
     s->kind = StepKind::kExpectKeyEvent, s->name = line.Word(2);
     if (line.Has(3)) {
-      s->flag = true, s->value = line.Number(3), line.End(4);
+      s->with_value = true, s->value = line.Number(3), line.End(4);
       scenario_->valued_key_events.push_back(s->name);
     }
   } else if (what == "no" && line.Word(2) == "key-event") {
@@ -225,9 +229,10 @@ void Parser::ParseExpectation(const Line& line, Step* s) {
 void Parser::ParseLine(const Line& line, Step* s) {
   const std::string& keyword = line.Word(0);
   if (keyword == "instances") {
-    s->kind = StepKind::kInstances, s->name = Gauge(line, 1), s->number = line.Unsigned(2), line.End(3);
+    s->kind = StepKind::kInstances, s->gauge = Gauge(line, 1);
+    s->number = line.Unsigned(2), line.End(3);
   } else if (keyword == "parameter") {
-    s->kind = StepKind::kParameter, s->name = Gauge(line, 1);
+    s->kind = StepKind::kParameter, s->gauge = Gauge(line, 1);
     s->text = line.Word(2), line.End(3);
   } else if (keyword == "create") {
     s->kind = StepKind::kCreate, s->name = line.Word(1);
@@ -252,7 +257,7 @@ void Parser::ParseLine(const Line& line, Step* s) {
   } else if (keyword == "aircraft") {
     s->kind = StepKind::kAircraft, ParseAircraft(line, s);
   } else if (keyword == "traffic-flag") {
-    s->kind = StepKind::kTrafficFlag, s->flag = line.OnOff(1, "traffic-flag"), line.End(2);
+    s->kind = StepKind::kTrafficFlag, s->traffic_flag = line.OnOff(1, "traffic-flag"), line.End(2);
   } else if (!ParsePanelStep(line, s)) {
     throw LineError{"unknown step '" + keyword + "'"};
   }

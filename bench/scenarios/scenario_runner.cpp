@@ -4,10 +4,8 @@
 
 #include <cmath>
 
-#include "bench/host/host_clock.h"
+#include "bench/host/frame_loop.h"
 #include "bench/host/host_emulator.h"
-#include "bench/host/module_loader.h"
-#include "bench/host/session.h"
 #include "bench/panels/run/running_panel.h"
 
 namespace bench {
@@ -21,8 +19,13 @@ bool Matches(double actual, double expected, double tolerance) {
 
 class Session {
  public:
-  Session(const Scenario& scenario, LoadedModule& module, HostEmulator& host, ScenarioResult* result)
-      : scenario_(scenario), module_(module), host_(host), result_(result),
+  Session(const Scenario& scenario, const panels::PanelOptions& panel_options, FrameLoop& loop,
+          HostEmulator& host, ScenarioResult* result)
+      : scenario_(scenario),
+        panel_options_(panel_options),
+        loop_(loop),
+        host_(host),
+        result_(result),
         panel_(host, scenario.valued_key_events) {}
   void Run() {
     for (const Step& step : scenario_.steps) {
@@ -41,17 +44,6 @@ class Session {
   void Check(const Step& step, bool held, const std::string& what) {
     ++result_->expectations;
     if (!held) result_->failures.push_back(scenario_.path + ":" + std::to_string(step.line) + ": " + what);
-  }
-  int GaugeIndex(const std::string& name) const { return name == "XMLSound" ? 0 : 1; }
-  GaugeHeader* Gauge(int index) const { return module_.linkage()->gauges[index]; }
-  void Service(int gauge, int32_t code) {
-    for (uint32_t i = 0; i < instances_[gauge]; ++i) Gauge(gauge)->callback(Gauge(gauge), code, 0);
-  }
-  void Frame() {
-    host_.Note("-- frame " + std::to_string(++frame_));
-    panel_.Frame(frame_);
-    for (int g = 0; g < 2; ++g) Service(g, 6), Service(g, 10);
-    PassOneFrame();
   }
   bool EventSent(uint32_t code, const uint32_t* value) const {
     std::string prefix = "TriggerEvent(" + HexText(code) + ", " + (value ? HexText(*value) + ")" : "");
@@ -75,40 +67,29 @@ class Session {
     for (const std::string& property : a.failing) traffic.FailRead(a.id, property);
   }
   void Wait(const Step& step) {
-    for (uint32_t i = 0; i < step.number && !Matches(host_.Variable(step.name), step.value, 0); ++i) Frame();
+    for (uint32_t i = 0; i < step.number && !Matches(host_.Variable(step.name), step.value, 0); ++i)
+      loop_.Frame();
     Check(step, Matches(host_.Variable(step.name), step.value, 0),
           "\"" + step.name + "\" did not become " + FormatValue(step.value) + " in " +
               std::to_string(step.number) + " frames (it is " + FormatValue(host_.Variable(step.name)) + ")");
   }
 
   const Scenario& scenario_;
-  LoadedModule& module_;
+  const panels::PanelOptions& panel_options_;
+  FrameLoop& loop_;
   HostEmulator& host_;
   ScenarioResult* result_;
-  uint32_t instances_[2] = {1, 1};
-  std::string parameters_[2];
-  int frame_ = 0;
   panels::RunningPanel panel_;
 };
 
 bool Session::LoadPanel(const Step& step) {
   std::string error;
-  if (!panel_.Load(step.text, {}, &error)) {
+  if (!panel_.Load(step.text, panel_options_, &error)) {
     result_->error = scenario_.path + ":" + std::to_string(step.line) + ": " + error;
     result_->loaded = false;
     return false;
   }
-  // The panel's gauge lines say how many of the module's gauges the host loads, and with
-  // what text.
-  const panels::ModuleLines& lines = panel_.module_lines();
-  for (int g = 0; g < 2; ++g) {
-    instances_[g] = lines.instances[g];
-    if (lines.parameter[g]) parameters_[g] = *lines.parameter[g];
-    Gauge(g)->parameters = lines.parameter[g] ? parameters_[g].c_str() : nullptr;
-  }
-  host_.Note("-- panel: " + std::to_string(panel_.gauge_count()) + " XML gauges, " +
-             std::to_string(instances_[0]) + " XMLSound, " + std::to_string(instances_[1]) +
-             " TrafficInfo");
+  loop_.UsePanel(panel_);
   return true;
 }
 
@@ -127,8 +108,8 @@ void Session::RunPanelStep(const Step& step) {
       return panel_.world().SetAircraft(step.name, step.value);
     case StepKind::kExpectKeyEvent:
       return Check(step, KeyEventSent(step),
-                   "expected key event " + step.name + (step.flag ? " " + FormatValue(step.value) : "") +
-                       ", not sent");
+                   "expected key event " + step.name +
+                       (step.with_value ? " " + FormatValue(step.value) : "") + ", not sent");
     default:
       return Check(step, !KeyEventSent(step), "key event " + step.name + " was sent");
   }
@@ -137,38 +118,38 @@ void Session::RunPanelStep(const Step& step) {
 void Session::Click(const Step& step, panels::RunningGauge* gauge) {
   if (!gauge) return Check(step, false, "no gauge line of the panel loads \"" + step.name + "\"");
   host_.Note("-- click " + step.name + " " +
-             (step.flag ? "tooltip \"" + step.text + "\""
-                        : "at " + FormatValue(step.x) + " " + FormatValue(step.y)) +
+             (step.by_tooltip ? "tooltip \"" + step.text + "\""
+                              : "at " + FormatValue(step.x) + " " + FormatValue(step.y)) +
              " " + step.mouse);
-  panels::ClickOutcome outcome =
-      step.flag ? gauge->ClickTooltip(step.text, step.mouse, panel_.runner())
-                : gauge->ClickAt(step.x, step.y, step.mouse, panel_.runner());
+  panels::ClickOutcome outcome = step.by_tooltip
+                                     ? gauge->ClickTooltip(step.text, step.mouse, panel_.runner())
+                                     : gauge->ClickAt(step.x, step.y, step.mouse, panel_.runner());
   if (!outcome.taken) host_.Note("-- nothing takes the click");
-  if (step.flag) Check(step, outcome.found, "no visible area of " + step.name + " has the tooltip \"" + step.text + "\"");
+  if (step.by_tooltip)
+    Check(step, outcome.found,
+          "no visible area of " + step.name + " has the tooltip \"" + step.text + "\"");
 }
 
 bool Session::KeyEventSent(const Step& step) {
   for (const panels::KeyEvent& event : panel_.world().key_events())
-    if (event.name == step.name && (step.kind != StepKind::kExpectKeyEvent || !step.flag || event.value == step.value))
+    if (event.name == step.name &&
+        (step.kind != StepKind::kExpectKeyEvent || !step.with_value || event.value == step.value))
       return true;
   return false;
 }
 
+// One step a line: the switch reads as the table of steps.
+// clang-format off
 void Session::RunStep(const Step& step) {
   switch (step.kind) {
-    case StepKind::kInstances: instances_[GaugeIndex(step.name)] = step.number; break;
-    case StepKind::kParameter: {
-      int g = GaugeIndex(step.name);
-      parameters_[g] = step.text;
-      Gauge(g)->parameters = parameters_[g].c_str();
-      break;
-    }
+    case StepKind::kInstances: loop_.SetInstances(step.gauge, step.number); break;
+    case StepKind::kParameter: loop_.SetParameter(step.gauge, step.text); break;
     case StepKind::kCreate: host_.CreateVariable(step.name, step.value); break;
     case StepKind::kSet: host_.SetVariable(step.name, step.value); break;
     case StepKind::kModuleVariable: host_.SetModuleVariable(step.number, step.value); break;
-    case StepKind::kFrames: for (uint32_t i = 0; i < step.number; ++i) Frame(); break;
+    case StepKind::kFrames: loop_.Run(step.number); break;
     case StepKind::kWait: Wait(step); break;
-    case StepKind::kTeardown: host_.Note("-- teardown"), Service(0, 12); break;
+    case StepKind::kTeardown: host_.Note("-- teardown"), loop_.Teardown(); break;
     case StepKind::kExpectValue: {
       double actual = host_.Variable(step.name);
       Check(step, Matches(actual, step.value, step.tolerance),
@@ -186,7 +167,7 @@ void Session::RunStep(const Step& step) {
       Check(step, !Written(step.name), "the module wrote \"" + step.name + "\"");
       break;
     case StepKind::kAircraft: AddAircraft(step.aircraft); break;
-    case StepKind::kTrafficFlag: host_.traffic().SetTrafficFlag(step.flag); break;
+    case StepKind::kTrafficFlag: host_.traffic().SetTrafficFlag(step.traffic_flag); break;
     case StepKind::kPanel: break;  // loaded before this step runs
     case StepKind::kClick:
     case StepKind::kKey:
@@ -195,19 +176,21 @@ void Session::RunStep(const Step& step) {
     case StepKind::kExpectNoKeyEvent: RunPanelStep(step); break;
   }
 }
+// clang-format on
 
 }  // namespace
 
-ScenarioResult RunScenario(const Scenario& scenario, const std::string& module_path) {
+ScenarioResult RunScenario(const Scenario& scenario, const std::string& module_path,
+                           const panels::PanelOptions& panel_options) {
   ScenarioResult result;
   HostEmulator host;
-  std::unique_ptr<LoadedModule> module = LoadIntoHost(host, module_path);
-  if (!module->loaded()) {
-    result.error = module->error();
+  FrameLoop loop(host);
+  if (!loop.Load(module_path)) {
+    result.error = loop.error();
     return result;
   }
   result.loaded = true;
-  Session(scenario, *module, host, &result).Run();
+  Session(scenario, panel_options, loop, host, &result).Run();
   result.trace = host.trace();
   return result;
 }

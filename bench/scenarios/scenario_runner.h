@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/panels/panel.h"
 #include "bench/scenarios/scenario.h"
 
 namespace bench {
@@ -19,7 +20,9 @@ struct ScenarioResult {
 };
 
 // The module's current directory is the simulator's folder: the sound files are found
-// relative to it, so the caller changes into the session's folder first.
-ScenarioResult RunScenario(const Scenario& scenario, const std::string& module_path);
+// relative to it, so the caller changes into the session's folder first. A panel step reads
+// its panel with the options given, as check-panel does.
+ScenarioResult RunScenario(const Scenario& scenario, const std::string& module_path,
+                           const panels::PanelOptions& panel_options);
 
 }  // namespace bench

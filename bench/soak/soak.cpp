@@ -7,12 +7,10 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <memory>
 
+#include "bench/host/frame_loop.h"
 #include "bench/host/host_clock.h"
 #include "bench/host/host_emulator.h"
-#include "bench/host/module_loader.h"
-#include "bench/host/session.h"
 #include "bench/soak/panel_activity.h"
 #include "bench/soak/resource_watch.h"
 #include "bench/sounds/sound_files.h"
@@ -21,7 +19,6 @@ namespace bench {
 namespace {
 
 struct SoakCounts {
-  long frames = 0;
   long writes = 0;
   int reloads = 0;
 };
@@ -34,14 +31,14 @@ class Soak {
   }
 
   bool Run() {
-    if (!Load()) return false;
+    if (!loop_.Load(options_.module)) return false;
     long next_teardown = NextTeardown();
     while (!Done()) {
       counts_.writes += PanelActivity(host_, random_);
-      Frame();
-      if (counts_.frames == next_teardown) {
+      loop_.Frame();
+      if (loop_.frame() == next_teardown) {
         Unload(false);
-        if (!Load()) return false;
+        if (!loop_.Load(options_.module)) return false;
         ++counts_.reloads;
         next_teardown = NextTeardown();
       }
@@ -54,14 +51,14 @@ class Soak {
     std::printf(
         "soak: seed %u, %ld frames (%.1f minutes of host time) in %.1f s, %d reloads of "
         "the module, %ld panel writes, %d host calls\n",
-        options_.seed, counts_.frames, counts_.frames / 60.0 / kFramesPerSecond, Seconds(),
+        options_.seed, loop_.frame(), loop_.frame() / 60.0 / kFramesPerSecond, Seconds(),
         counts_.reloads, counts_.writes, host_.host_calls());
     for (const std::string& line : watch_.Report()) std::printf("soak: %s\n", line.c_str());
     std::printf("soak: %s\n", watch_.Grew() ? "FAILED: something grew or was left open"
                                             : "nothing grew, nothing was left open");
   }
   bool Grew() const { return watch_.Grew(); }
-  const std::string& error() const { return error_; }
+  const std::string& error() const { return loop_.error(); }
 
  private:
   double Seconds() const {
@@ -69,43 +66,28 @@ class Soak {
   }
   bool Done() const {
     return options_.minutes > 0 ? Seconds() >= options_.minutes * 60.0
-                                : counts_.frames >= options_.frames;
+                                : loop_.frame() >= options_.frames;
   }
   // A panel closes after seconds to a couple of minutes of flying; a short soak still sees a
   // teardown or two before its end.
   long NextTeardown() {
     long spread = options_.minutes > 0 ? 2000 : std::min(2000L, std::max(1L, options_.frames / 3));
-    return counts_.frames + 100 + random_.Below(static_cast<uint32_t>(spread));
+    return loop_.frame() + 100 + random_.Below(static_cast<uint32_t>(spread));
   }
 
-  bool Load() {
-    module_ = LoadIntoHost(host_, options_.module);
-    if (!module_->loaded()) error_ = module_->error();
-    return module_->loaded();
-  }
   // The panel closes: teardown, the module unloaded, then what it left behind is looked at.
   void Unload(bool last) {
-    GaugeHeader* sound = module_->linkage()->gauges[0];
-    sound->callback(sound, 12, 0);
-    module_.reset();
+    loop_.Teardown();
+    loop_.Unload();
     watch_.AfterUnload(Seconds(), last);
-  }
-  void Frame() {
-    ++counts_.frames;
-    for (GaugeHeader** g = module_->linkage()->gauges; *g; ++g) {
-      (*g)->callback(*g, 6, 0);
-      (*g)->callback(*g, 10, 0);
-    }
-    PassOneFrame();
   }
 
   const SoakOptions& options_;
   SoakRandom random_;
   HostEmulator host_;
-  std::unique_ptr<LoadedModule> module_;
+  FrameLoop loop_{host_};
   ResourceWatch watch_;
   SoakCounts counts_;
-  std::string error_;
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 

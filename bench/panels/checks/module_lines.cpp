@@ -92,11 +92,11 @@ const GaugeLine* FirstModuleLine(const Panel& panel, const char* module_gauge) {
 void CheckModuleLines(const std::vector<ScriptReference>& references, Panel* panel) {
   for (const PanelGauge& gauge : panel->gauges) {
     if (gauge.resolved.target != GaugeTarget::kOurModule) continue;
-    if (gauge.resolved.module_gauge != kModuleGauges[1]) continue;
+    if (gauge.resolved.module_gauge != kModuleGauges[kTrafficGauge]) continue;
     Finding finding = JudgeTrafficText(Shown(panel->panel_cfg), gauge.line);
     if (!finding.message.empty()) panel->findings.push_back(finding);
   }
-  const GaugeLine* traffic_line = FirstModuleLine(*panel, kModuleGauges[1]);
+  const GaugeLine* traffic_line = FirstModuleLine(*panel, kModuleGauges[kTrafficGauge]);
   if (!traffic_line) return;
   std::set<std::string> named;
   for (const ScriptReference& r : references)

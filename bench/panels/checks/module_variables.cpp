@@ -15,13 +15,16 @@ namespace {
 std::vector<ModuleVariable> Collect() {
   std::vector<ModuleVariable> all;
   for (const sound::SoundSlot* s = sound::SoundTable; s->variable_name; ++s)
-    all.push_back({s->variable_name, sound::kSlotUnits, true, false, kModuleGauges[0], true});
+    all.push_back(
+        {s->variable_name, sound::kSlotUnits, true, false, kModuleGauges[kSoundGauge], true});
   // The radios are read when the sound gauge is torn down.
   for (const handoff::RadioPair& radio : handoff::kRadios)
-    all.push_back({radio.variable, handoff::kRadioUnits, true, false, kModuleGauges[0], false});
+    all.push_back(
+        {radio.variable, handoff::kRadioUnits, true, false, kModuleGauges[kSoundGauge], false});
   for (int i = 0; i < traffic::kPanelVariableCount; ++i) {
     const traffic::PanelVariable& v = traffic::kPanelVariables[i];
-    all.push_back({v.name, v.units, i == traffic::kUpdate, true, kModuleGauges[1], false});
+    all.push_back(
+        {v.name, v.units, i == traffic::kUpdate, true, kModuleGauges[kTrafficGauge], false});
   }
   return all;
 }

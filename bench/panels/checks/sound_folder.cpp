@@ -12,7 +12,7 @@ namespace {
 bool PanelHasSoundGauge(const Panel& panel) {
   for (const PanelGauge& gauge : panel.gauges)
     if (gauge.resolved.target == GaugeTarget::kOurModule &&
-        gauge.resolved.module_gauge == kModuleGauges[0])
+        gauge.resolved.module_gauge == kModuleGauges[kSoundGauge])
       return true;
   return false;
 }
