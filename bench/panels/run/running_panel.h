@@ -16,8 +16,8 @@ namespace bench::panels {
 // The module's gauge lines: how many of each gauge, and the first line's parameter text
 // (the traffic gauge reads it once, from the instance the host services first).
 struct ModuleLines {
-  int instances[2] = {0, 0};
-  const std::string* parameter[2] = {nullptr, nullptr};  // null: the line has none
+  int instances[kModuleGaugeCount] = {};
+  const std::string* parameter[kModuleGaugeCount] = {};  // null: the line has none
 };
 
 class RunningPanel : private script::DiagnosticSink {
