@@ -61,6 +61,9 @@ class FrameLoop {
   void Frame();
   void Run(long frames);
   long frame() const { return frame_; }
+  // Back to an earlier frame number, with the state of that frame restored by the caller: the
+  // panel's update frequencies and the clock go by it.
+  void Rewind(long frame) { frame_ = frame; }
   // The panel closes: pre-kill to every instance of the sound gauge, which releases its sounds
   // and hands the radios over. The traffic gauge holds nothing to release.
   void Teardown();

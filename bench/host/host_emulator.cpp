@@ -44,7 +44,9 @@ struct Entries {
   static int32_t HOST_STDCALL Initialize(GaugeElement* e) {
     return Element("ElementListInitialize", e, "");
   }
-  static int32_t HOST_STDCALL Update(GaugeElement* e) { return Element("ElementListUpdate", e, ""); }
+  static int32_t HOST_STDCALL Update(GaugeElement* e) {
+    return Element("ElementListUpdate", e, "");
+  }
   static int32_t HOST_STDCALL Generate(GaugeElement* e, uint32_t v) {
     return Element("ElementListGenerate", e, ", " + HexText(v));
   }
@@ -151,8 +153,23 @@ void HostEmulator::SetVariable(const std::string& name, double value) {
   variables_[CreateVariable(name)].value = value;
 }
 
+HostEmulator::Values HostEmulator::SaveValues() const {
+  Values saved;
+  for (const NamedVariable& v : variables_) {
+    saved.values.push_back(v.value);
+    saved.present.push_back(v.present);
+  }
+  return saved;
+}
+
+void HostEmulator::RestoreValues(const Values& saved) {
+  for (size_t i = 0; i < saved.values.size() && i < variables_.size(); ++i)
+    variables_[i].value = saved.values[i], variables_[i].present = saved.present[i];
+}
+
 bool HostEmulator::PanelWrite(int32_t id, double value) {
   if (id < 0 || static_cast<size_t>(id) >= variables_.size()) return false;
+  if (panel_writes_) panel_writes_->emplace_back(id, value);
   NamedVariable& v = variables_[id];
   bool changed = !v.present || !(v.value == value);
   v.present = true, v.value = value;

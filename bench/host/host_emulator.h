@@ -36,6 +36,21 @@ class HostEmulator {
   // the write changed the value.
   double PanelRead(int32_t id) const { return Present(id) ? variables_[id].value : 0.0; }
   bool PanelWrite(int32_t id, double value);
+  // Every panel write from now on (id, value) into *writes; nullptr stops. The click map tells
+  // what a click made the panel write from what the module wrote back.
+  void RecordPanelWrites(std::vector<std::pair<int32_t, double>>* writes) {
+    panel_writes_ = writes;
+  }
+  const std::string& VariableName(int32_t id) const { return variables_[id].name; }
+
+  // The variables' values and presence, to go back to: the click map clicks every area from
+  // one settled state. A restore keeps variables created since, at what they hold.
+  struct Values {
+    std::vector<double> values;
+    std::vector<bool> present;
+  };
+  Values SaveValues() const;
+  void RestoreValues(const Values& saved);
   void SetModuleVariable(uint32_t number, double value) { module_variables_[number] = value; }
   void SetElementResult(int32_t result) { element_result_ = result; }
 
@@ -93,6 +108,7 @@ class HostEmulator {
   std::function<void(const std::string&)> on_host_call_;
   std::vector<std::string> trace_;
   bool keep_trace_ = true;
+  std::vector<std::pair<int32_t, double>>* panel_writes_ = nullptr;
   TrafficHost traffic_{*this};
 };
 

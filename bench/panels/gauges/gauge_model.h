@@ -110,6 +110,9 @@ struct XmlGauge {
   std::vector<Macro> macros;
   Script update;
   double update_frequency = 0;  // updates a second; 0: not given, every gauge cycle
+  // The gauge's own size, from its <Size>: what a panel.cfg line without a width and height
+  // draws it at, and what its mouse areas are measured in. 0: not given.
+  double width = 0, height = 0;
   // The gauge's own drawing scripts (outside any element) and its top-level elements.
   GaugeElement root;
   // The older format's <Mouse> is the whole gauge's area: an unsized top-level area holding

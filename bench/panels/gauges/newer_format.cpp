@@ -93,6 +93,8 @@ void ReadNewerGauge(const XmlNode& node, GaugeReading* reading, XmlGauge* gauge)
       gauge->areas.push_back(ReadArea(reading, child));
     } else if (child.name == "Keys") {
       reading->ReadKeys(child);
+    } else if (child.name == "Size") {
+      reading->Pair(child, &gauge->width, &gauge->height);
     } else {
       reading->CollectScripts(child, child.name, reading->ContentOf(child, node), &gauge->root);
     }

@@ -86,6 +86,9 @@ void ReadOlderGauge(const XmlNode& node, GaugeReading* reading, XmlGauge* gauge)
       ReadMouse(reading, child, gauge);
     } else if (child.name == "Keys") {
       reading->ReadKeys(child);
+    } else if (child.name == "Size") {
+      gauge->width = NumberAttribute(reading, child, "X", nullptr);
+      gauge->height = NumberAttribute(reading, child, "Y", nullptr);
     } else {
       reading->CollectScripts(child, child.name, reading->ContentOf(child, node), &gauge->root);
     }

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <limits>
 
-#include "bench/host/host_clock.h"
 #include "bench/common/names.h"
+#include "bench/host/host_clock.h"
 
 namespace bench::panels {
 namespace {
@@ -169,16 +169,50 @@ ClickOutcome RunningGauge::Deliver(const Path& path, double x, double y, const s
       if (!clicks[i].script.Empty()) run.Run(area.clicks[i]);
     }
     world_.SetMouse({}, 0, 0);
-    if (taken) return {true, true};
+    if (taken) return {true, true, area.source};
   }
   return {};
+}
+
+RunningGauge::Box RunningGauge::GaugeBox() const {
+  return {0, 0, gauge_.width > 0 ? gauge_.width : kNoEdge,
+          gauge_.height > 0 ? gauge_.height : kNoEdge};
+}
+
+void RunningGauge::ViewAreas(std::vector<Area>& areas, const Box& parent,
+                             const MouseArea* parent_area, bool visible, ScriptRunner& run,
+                             std::vector<AreaView>* views) {
+  for (Area& area : areas) {
+    Box box = BoxOf(*area.source, parent);
+    bool shown = visible && Visible(area.visible, run);
+    std::string tooltip(shown ? Words(run.Show(area.tooltip)) : "");
+    views->push_back({area.source, parent_area, box.left, box.top, box.right, box.bottom, shown,
+                      std::move(tooltip)});
+    ViewAreas(area.children, box, area.source, shown, run, views);
+  }
+}
+
+std::vector<AreaView> RunningGauge::Areas(ScriptRunner& run) {
+  run.BeginPass();
+  std::vector<AreaView> views;
+  ViewAreas(areas_, GaugeBox(), nullptr, true, run, &views);
+  return views;
+}
+
+std::vector<const MouseArea*> RunningGauge::HitPath(double x, double y, ScriptRunner& run) {
+  run.BeginPass();
+  Path path;
+  Hit(areas_, GaugeBox(), x, y, run, &path);
+  std::vector<const MouseArea*> areas;
+  for (const auto& step : path) areas.push_back(step.first->source);
+  return areas;
 }
 
 ClickOutcome RunningGauge::ClickAt(double x, double y, const std::string& event,
                                    ScriptRunner& run) {
   run.BeginPass();
   Path path;
-  Hit(areas_, {0, 0, kNoEdge, kNoEdge}, x, y, run, &path);
+  Hit(areas_, GaugeBox(), x, y, run, &path);
   return Deliver(path, x, y, event, run);
 }
 
@@ -186,7 +220,7 @@ ClickOutcome RunningGauge::ClickTooltip(const std::string& text, const std::stri
                                         ScriptRunner& run) {
   run.BeginPass();
   Path path;
-  if (!Find(areas_, {0, 0, kNoEdge, kNoEdge}, text, run, &path)) return {false, false};
+  if (!Find(areas_, GaugeBox(), text, run, &path)) return {false, false};
   const Box& box = path.back().second;
   return Deliver(path, box.left, box.top, event, run);
 }

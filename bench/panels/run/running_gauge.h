@@ -7,8 +7,9 @@
 // evaluated, its own value scripts included. A click goes to the first visible area, in
 // document order, whose box holds the point, then down into its visible children the same
 // way; the deepest area on that path with a click for the mouse event takes it. An area
-// without a size reaches its parent's right and bottom edges, and a top-level one without a
-// size has no right or bottom edge (the bench does not know the gauge's picture).
+// without a size reaches its parent's right and bottom edges; a top-level one, the gauge's
+// edges as its <Size> gives them, or none when it gives none (the bench does not know the
+// gauge's picture).
 #pragma once
 
 #include <string>
@@ -46,6 +47,18 @@ struct ScriptRunner {
 struct ClickOutcome {
   bool found = true;  // false: no visible area has the tooltip asked for
   bool taken = false;
+  const MouseArea* taker = nullptr;  // taken: the area whose click took it
+};
+
+// A mouse area as the click map sees it, in the state now.
+struct AreaView {
+  const MouseArea* area;
+  const MouseArea* parent;  // nullptr: a top-level area
+  // Its box in the gauge's coordinates; an unsized area of a gauge without a size has no right
+  // or bottom edge (infinite).
+  double left, top, right, bottom;
+  bool visible;         // it and every area it is nested in
+  std::string tooltip;  // as the pilot sees it now
 };
 
 class RunningGauge : private script::VariableResolver {
@@ -62,6 +75,12 @@ class RunningGauge : private script::VariableResolver {
   // evaluated, white space runs read as one space), as written up to its first %( piece, or
   // by its tooltip ID. The point is the area's top-left corner.
   ClickOutcome ClickTooltip(const std::string& text, const std::string& event, ScriptRunner& run);
+  // Every mouse area, in document order, nested ones after their parent.
+  std::vector<AreaView> Areas(ScriptRunner& run);
+  // The areas a click at the point passes through, outermost first, as ClickAt finds them.
+  std::vector<const MouseArea*> HitPath(double x, double y, ScriptRunner& run);
+  GaugeLocals& locals() { return locals_; }
+
   // The first visible handler of the key (compared without regard to case; one on
   // "AlphaNumeric" takes any letter or digit); false: none.
   bool Key(const std::string& key, ScriptRunner& run);
@@ -115,6 +134,10 @@ class RunningGauge : private script::VariableResolver {
   bool Reads(Area& area, const std::string& text, ScriptRunner& run);
   ClickOutcome Deliver(const Path& path, double x, double y, const std::string& event,
                        ScriptRunner& run);
+  // The box top-level areas are measured in: the gauge's size, when it gives one.
+  Box GaugeBox() const;
+  void ViewAreas(std::vector<Area>& areas, const Box& parent, const MouseArea* parent_area,
+                 bool visible, ScriptRunner& run, std::vector<AreaView>* views);
 
   const XmlGauge& gauge_;
   PanelWorld& world_;

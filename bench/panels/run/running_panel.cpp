@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "bench/common/names.h"
 #include "bench/host/host_clock.h"
 #include "bench/panels/folders.h"
-#include "bench/common/names.h"
 
 namespace bench::panels {
 
@@ -30,6 +30,7 @@ bool RunningPanel::Load(const std::string& dir, const PanelOptions& options, std
     script::DiagnosticSink& sink = *this;
     gauges_.push_back(std::make_unique<RunningGauge>(xml, world_, sink));
     names_.push_back(gauge.line.Name());
+    lines_.push_back(static_cast<size_t>(&gauge - panel_.gauges.data()));
   }
   return true;
 }
@@ -47,6 +48,16 @@ bool RunningPanel::OnModuleLine(const Finding& finding) const {
 void RunningPanel::Frame(long frame) {
   world_.SetSeconds(static_cast<double>(frame - 1) / kFramesPerSecond);
   for (const std::unique_ptr<RunningGauge>& gauge : gauges_) gauge->Frame(frame, run_);
+}
+
+std::vector<GaugeLocals> RunningPanel::SaveLocals() {
+  std::vector<GaugeLocals> saved;
+  for (const std::unique_ptr<RunningGauge>& gauge : gauges_) saved.push_back(gauge->locals());
+  return saved;
+}
+
+void RunningPanel::RestoreLocals(const std::vector<GaugeLocals>& saved) {
+  for (size_t i = 0; i < saved.size() && i < gauges_.size(); ++i) gauges_[i]->locals() = saved[i];
 }
 
 RunningGauge* RunningPanel::Gauge(const std::string& name) {

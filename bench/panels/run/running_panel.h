@@ -40,7 +40,16 @@ class RunningPanel : private script::DiagnosticSink {
   RunningGauge* Gauge(const std::string& name);
   ScriptRunner& runner() { return run_; }
   PanelWorld& world() { return world_; }
+  const Panel& panel() const { return panel_; }
+  // The XML gauge lines running, in panel.cfg order, and the line each runs for.
   size_t gauge_count() const { return gauges_.size(); }
+  RunningGauge& gauge(size_t i) { return *gauges_[i]; }
+  const PanelGauge& gauge_line(size_t i) const { return panel_.gauges[lines_[i]]; }
+
+  // The gauges' own G: variables, to go back to with the host's variables: the click map
+  // clicks every area from one settled state.
+  std::vector<GaugeLocals> SaveLocals();
+  void RestoreLocals(const std::vector<GaugeLocals>& saved);
 
   // "FILE:LINE: error|warning: ..." for every problem met loading and running, once each.
   const std::vector<std::string>& diagnostics() const { return diagnostics_; }
@@ -56,6 +65,7 @@ class RunningPanel : private script::DiagnosticSink {
   Panel panel_;
   std::vector<std::unique_ptr<RunningGauge>> gauges_;  // in panel.cfg order
   std::vector<std::string> names_;                     // FILE!GAUGE of each
+  std::vector<size_t> lines_;                          // each one's index in panel_.gauges
   ModuleLines module_lines_;
   std::vector<std::string> diagnostics_;
 };
