@@ -29,8 +29,11 @@ TEST(ScriptDiagnostics, CompileErrorsNameTheirLine) {
       {"1 \n@Missing",
        {"Gauge.xml:11: error: undefined macro @Missing; define it with <Macro Name=\"Missing\">"}},
       {"(L x)", {"Gauge.xml:10: error: '(L x)' is no variable; write (X:Name[, units])"}},
-      {"(Q:x)", {"Gauge.xml:10: error: unknown prefix Q:"}},
-      {"(K:GEAR_UP)", {"Gauge.xml:10: error: key events are sent, not read"}},
+      {"(Q:x)",
+       {"Gauge.xml:10: error: no variables start Q: (L: A: K: G: E: P: M: C: R: do); correct "
+        "the prefix"}},
+      {"(K:GEAR_UP)",
+       {"Gauge.xml:10: error: a key event can only be sent, (>K:NAME); it cannot be read"}},
       {"(L:a, b, c)",
        {"Gauge.xml:10: error: '(L:a, b, c)' has more than one ','; write (X:Name, units)"}},
       {"(L:x, bool 1", {"Gauge.xml:10: error: the variable is not closed with ')'"}},

@@ -12,6 +12,7 @@
 #include "bench/script/compile/token_syntax.h"
 #include "bench/script/compile/tokenizer.h"
 #include "bench/script/program.h"
+#include "bench/script/references.h"
 
 namespace bench::script {
 namespace {
@@ -229,10 +230,9 @@ class Compiler {
   }
 
   void Bind(const VariableUse& use) {
-    Binding binding = resolver_.Resolve(use);
-    if (!binding.error.empty()) return Error(binding.error);
-    if (!binding.store)
-      return Error("nothing serves " + std::string(1, use.prefix) + ": variables");
+    Binding binding;
+    if (!Judged(use, &binding)) return;
+    binding.text = GivesText(use);
     VariableFact fact;
     fact.prefix = use.prefix;
     fact.name = use.name;
@@ -251,6 +251,21 @@ class Compiler {
     program_.variables.push_back(std::move(fact));
     program_.bindings.push_back(std::move(binding));
     Emit(use.write ? Op::kWrite : Op::kRead, static_cast<int32_t>(program_.bindings.size() - 1));
+  }
+
+  // The rule first: the resolver binds only what the host serves. False: the reference is
+  // refused, the script does not compile.
+  bool Judged(const VariableUse& use, Binding* binding) {
+    Judgement judged = Judge(use);
+    if (judged.reach == Reach::kRefused) return Error(judged.message), false;
+    if (judged.reach == Reach::kNowhere) {
+      ReportAt(Severity::kWarning, tokens_[token_].begin, judged.message);
+      return *binding = Nowhere(), true;
+    }
+    *binding = resolver_.Resolve(use);
+    if (!binding->store)
+      return Error("nothing serves " + std::string(1, use.prefix) + ": variables"), false;
+    return true;
   }
 
   VariableResolver& resolver_;
