@@ -76,12 +76,22 @@ TEST(ScriptDiagnostics, MacroTextReportsTheLineOfItsUse) {
   gauge.Define("Bad", "1 foo", 3);
   gauge.Define("Set", "@2 (>L:@1, number)");
   gauge.Define("Loop", "1 @Loop");
-  gauge.Compile("1\n2\n@Bad\n@Set(Flaps)\n@Loop", 10);
+  gauge.Define("Ping", "@Pong");
+  gauge.Define("Pong", "@Ping");
+  // Sixteen levels expand; a seventeenth is too deep, though no macro uses itself.
+  for (int level = 0; level < 17; ++level)
+    gauge.Define("Level" + std::to_string(level),
+                 level < 16 ? "@Level" + std::to_string(level + 1) : "1");
+  ASSERT_TRUE(gauge.Compile("@Level1").ok);
+  gauge.Compile("1\n2\n@Bad\n@Set(Flaps)\n@Loop\n@Ping\n@Level0", 10);
   EXPECT_EQ(gauge.sink.lines,
             (Lines{"Gauge.xml:12: error: unknown operator 'foo' [@Bad]",
                    "Gauge.xml:13: error: @Set uses an argument it is not given; write @Set(...) "
                    "with one value per @N [@Set]",
-                   "Gauge.xml:14: error: @Loop expands into itself [@Loop]"}));
+                   "Gauge.xml:14: error: @Loop expands into itself [@Loop]",
+                   "Gauge.xml:15: error: @Ping expands into itself [@Ping]",
+                   "Gauge.xml:16: error: @Level16 is nested 17 macros deep; the bench expands 16 "
+                   "at most: use fewer levels of macros [@Level16]"}));
 }
 
 TEST(ScriptDiagnostics, WarningsAtCompileStillRun) {
