@@ -265,9 +265,9 @@ TEST(TextLanguage, PiecesVariableFactsReachTheChecks) {
       "NAV\n%( (L:Nav mode, enum) )%{if}%( 1 (>L:Sound toggle switch, enum) )%{end}", 30);
   std::vector<std::string> facts;
   for (const bench::script::Program& piece : text.pieces)
-    for (const bench::script::VariableFact& f : piece.variables)
-      facts.push_back(std::string(f.write ? ">" : "") + f.prefix + ":" + f.name + "|line " +
-                      std::to_string(f.line));
+    for (const bench::script::Reference& r : piece.references)
+      facts.push_back(std::string(r.fact.write ? ">" : "") + r.fact.prefix + ":" + r.fact.name +
+                      "|line " + std::to_string(r.fact.line));
   EXPECT_EQ(facts,
             (std::vector<std::string>{"L:Nav mode|line 31", ">L:Sound toggle switch|line 31"}));
 }

@@ -11,8 +11,8 @@ enum class Op : uint8_t {
   // Made by the compiler; `arg` and `number` of the instruction say what on.
   kNumber,      // push number
   kString,      // push the program's string arg
-  kRead,        // push binding arg
-  kWrite,       // pop into binding arg (or send it with 0 when the binding does not pop)
+  kRead,        // push reference arg
+  kWrite,       // pop into reference arg (or send it with 0 when its binding does not pop)
   kJump,        // to instruction arg
   kJumpIfZero,  // pop; to instruction arg when 0
   kStore,       // sN: the top into register arg, kept

@@ -38,6 +38,12 @@ struct VariableFact {
   bool unconditional = false;
 };
 
+// A variable reference: what the checks read of it, and what a run reaches it by.
+struct Reference {
+  VariableFact fact;
+  Binding binding;
+};
+
 struct Instruction {
   Op op;
   uint32_t location;  // index into Program::locations
@@ -53,12 +59,11 @@ struct Location {
 struct Program {
   Origin origin;
   bool ok = false;  // false: a compile error was reported; the script must not run
-  std::vector<VariableFact> variables;
+  std::vector<Reference> references;  // kRead and kWrite name theirs by index
 
   std::vector<Instruction> code;
   std::vector<Location> locations;
   std::vector<std::string> macros;
-  std::vector<Binding> bindings;
   std::string strings;  // the text of every string literal, one after another
   struct Text {
     uint32_t offset, length;

@@ -41,8 +41,8 @@ void CompileGauge(const XmlGauge& gauge, CheckResolver& resolver, FindingSink& s
   ForEachScript(gauge, [&](const Script& s) {
     if (macros.IsMacro(s)) return;
     auto add = [&](script::Program& program) {
-      for (script::VariableFact& v : program.variables)
-        references->push_back({s.origin.file, std::move(v), every_frame.count(&s) > 0});
+      for (script::Reference& r : program.references)
+        references->push_back({s.origin.file, std::move(r.fact), every_frame.count(&s) > 0});
     };
     if (s.kind == ScriptKind::kScript) {
       script::Program program = macros.Compile(s, resolver, sink);

@@ -58,7 +58,7 @@ class Compiler {
       sink_.Report({r.severity, program_.origin.file, r.line, name, r.message});
     }
     program_.reported.assign(program_.locations.size(), 0);
-    program_.binding_reported.assign(program_.bindings.size(), 0);
+    program_.binding_reported.assign(program_.references.size(), 0);
   }
 
  private:
@@ -248,9 +248,8 @@ class Compiler {
       if (fact.constant) fact.value = program_.code.back().number;
       fact.unconditional = blocks_.empty() && !jumped_;
     }
-    program_.variables.push_back(std::move(fact));
-    program_.bindings.push_back(std::move(binding));
-    Emit(use.write ? Op::kWrite : Op::kRead, static_cast<int32_t>(program_.bindings.size() - 1));
+    program_.references.push_back({std::move(fact), std::move(binding)});
+    Emit(use.write ? Op::kWrite : Op::kRead, static_cast<int32_t>(program_.references.size() - 1));
   }
 
   // The rule first: the resolver binds only what the host serves. False: the reference is

@@ -91,7 +91,7 @@ void Runner::Execute(const Instruction& instruction, size_t* next) {
 }
 
 void Runner::Variable(const Instruction& instruction) {
-  const Binding& binding = program_->bindings[instruction.arg];
+  const Binding& binding = program_->references[instruction.arg].binding;
   if (instruction.op == Op::kWrite) {
     double value = binding.pops ? PopNumber() : 0;
     if (!binding.store->Write(binding.id, value)) NoteBinding(instruction.arg, true);
@@ -174,18 +174,18 @@ void Runner::Warn(Warning kind, const char* format, ...) {
   Report(message);
 }
 
-void Runner::NoteBinding(int32_t binding, bool write) {
-  uint8_t& reported = program_->binding_reported[binding];
+void Runner::NoteBinding(int32_t index, bool write) {
+  uint8_t& reported = program_->binding_reported[index];
   if (reported) return;
   reported = 1;
-  const Binding& bound = program_->bindings[binding];
-  const VariableFact& fact = program_->variables[binding];
+  const Reference& reference = program_->references[index];
+  const VariableFact& fact = reference.fact;
   char message[256];
-  if (bound.note.empty())
+  if (reference.binding.note.empty())
     std::snprintf(message, sizeof message,
                   write ? "the write to (%c:%s) goes nowhere" : "(%c:%s) has no value; it reads 0",
                   fact.prefix, fact.name.c_str());
-  Report(bound.note.empty() ? std::string_view(message) : bound.note);
+  Report(reference.binding.note.empty() ? std::string_view(message) : reference.binding.note);
 }
 
 void Runner::Report(std::string_view message) {

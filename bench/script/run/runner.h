@@ -77,7 +77,7 @@ class Runner {
   void Case();
 
   void Warn(Warning kind, const char* format, ...) __attribute__((format(printf, 3, 4)));
-  void NoteBinding(int32_t binding, bool write);
+  void NoteBinding(int32_t reference, bool write);
   void Report(std::string_view message);
 
   // The stack's fast paths are here, to be inlined into every operator.
