@@ -7,6 +7,9 @@
 
 namespace bench::script {
 
+// How many registers sN, spN and lN name, from 0: shared by the scripts of a pass (run/runner.h).
+constexpr int kRegisters = 50;
+
 enum class Op : uint8_t {
   // Made by the compiler; `arg` and `number` of the instruction say what on.
   kNumber,      // push number

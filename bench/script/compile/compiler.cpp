@@ -17,8 +17,6 @@
 namespace bench::script {
 namespace {
 
-constexpr int kRegisters = 50;
-
 class Compiler {
  public:
   Compiler(const Origin& origin, VariableResolver& resolver, DiagnosticSink& sink, Program* program)
@@ -154,8 +152,11 @@ class Compiler {
       size_t length = std::char_traits<char>::length(name);
       if (token.compare(0, length, name) == 0 && AllDigits(token.substr(length))) {
         long index = std::atol(&token[length]);
-        if (index >= kRegisters)
-          return Error("there are registers " + std::string(name) + "0.." + name + "49 only"), true;
+        if (index >= kRegisters) {
+          Error("there are registers " + std::string(name) + "0.." + name +
+                std::to_string(kRegisters - 1) + " only");
+          return true;
+        }
         return Emit(op, static_cast<int32_t>(index)), true;
       }
     }

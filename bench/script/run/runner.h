@@ -114,7 +114,7 @@ class Runner {
   Limits limits_;
   std::unique_ptr<Value[]> stack_;
   size_t top_ = 0;
-  Value registers_[50];
+  Value registers_[kRegisters];
   std::unique_ptr<char[]> strings_;
   size_t used_ = 0;
   Program* program_ = nullptr;
