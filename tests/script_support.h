@@ -99,7 +99,7 @@ class Gauge {
   Program Compile(const std::string& text, int line = 1) {
     return bench::script::Compile(text, {"Gauge.xml", line}, Lookup(), world, sink);
   }
-  Result Run(Program& program) { return runner.Run(program, sink); }
+  Result Run(const Program& program) { return runner.Run(program, sink); }
   // Compiles and runs once: the answer of a value script.
   Result Evaluate(const std::string& text) {
     programs_.push_back(Compile(text));

@@ -56,7 +56,9 @@ struct Location {
   int macro;  // index into Program::macros; -1: the script's own text
 };
 
+// A compiled program does not change when it runs: what a run reports is the runner's record.
 struct Program {
+  uint32_t id = 0;  // NewProgramId's: a runner keeps its record of the program by it
   Origin origin;
   bool ok = false;  // false: a compile error was reported; the script must not run
   std::vector<Reference> references;  // kRead and kWrite name theirs by index
@@ -69,10 +71,10 @@ struct Program {
     uint32_t offset, length;
   };
   std::vector<Text> texts;
-  // Which runtime warnings each location and each binding has already reported (bit per kind).
-  std::vector<uint16_t> reported;
-  std::vector<uint8_t> binding_reported;
 };
+
+// A number for each compiled program and text that no other has (copies share theirs).
+uint32_t NewProgramId();
 
 // Compiles a script; errors and warnings go to the sink. The program keeps pointers to the
 // stores the resolver gave, which must outlive it.

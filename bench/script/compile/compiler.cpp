@@ -2,6 +2,7 @@
 // followed by els{ adds a jump over the els block; labels and gN jumps are matched once every
 // token is read.
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -55,8 +56,6 @@ class Compiler {
       std::string_view name = r.macro >= 0 ? std::string_view(expanded_.names[r.macro]) : "";
       sink_.Report({r.severity, program_.origin.file, r.line, name, r.message});
     }
-    program_.reported.assign(program_.locations.size(), 0);
-    program_.binding_reported.assign(program_.references.size(), 0);
   }
 
  private:
@@ -287,9 +286,15 @@ class Compiler {
 
 }  // namespace
 
+uint32_t NewProgramId() {
+  static std::atomic<uint32_t> last{0};
+  return ++last;
+}
+
 Program Compile(std::string_view text, const Origin& origin, const MacroLookup& macros,
                 VariableResolver& resolver, DiagnosticSink& sink) {
   Program program;
+  program.id = NewProgramId();
   Compiler(origin, resolver, sink, &program).Compile(text, macros);
   return program;
 }

@@ -20,7 +20,7 @@ Runner::Runner(const Limits& limits)
 Runner::~Runner() = default;
 
 // A plain script is a string of one piece.
-Result Runner::Run(Program& program, DiagnosticSink& sink) {
+Result Runner::Run(const Program& program, DiagnosticSink& sink) {
   BeginPass();
   return RunPiece(program, sink);
 }
@@ -30,7 +30,7 @@ void Runner::BeginPass() {
   for (Value& r : registers_) r = {0, nullptr, 0};
 }
 
-Result Runner::RunPiece(Program& program, DiagnosticSink& sink) {
+Result Runner::RunPiece(const Program& program, DiagnosticSink& sink) {
   if (!program.ok) return {0, {}, false, true};
   program_ = &program;
   sink_ = &sink;
@@ -163,9 +163,7 @@ void Runner::Case() {
 }
 
 void Runner::Warn(Warning kind, const char* format, ...) {
-  uint16_t& reported = program_->reported[current_->location];
-  if (reported & kind) return;
-  reported |= kind;
+  if (!warned_.First(program_->id, current_->location, kind)) return;
   char message[256];
   va_list arguments;
   va_start(arguments, format);
@@ -175,9 +173,8 @@ void Runner::Warn(Warning kind, const char* format, ...) {
 }
 
 void Runner::NoteBinding(int32_t index, bool write) {
-  uint8_t& reported = program_->binding_reported[index];
-  if (reported) return;
-  reported = 1;
+  const uint16_t kNote = 1;  // a reference has one note
+  if (!noted_.First(program_->id, static_cast<uint32_t>(index), kNote)) return;
   const Reference& reference = program_->references[index];
   const VariableFact& fact = reference.fact;
   char message[256];

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "bench/script/program.h"
+#include "bench/script/run/reported_once.h"
 
 namespace bench::script {
 
@@ -40,9 +41,10 @@ class Runner {
   Runner& operator=(const Runner&) = delete;
 
   // A program that did not compile runs nothing and gives 0. Runtime warnings go to the sink,
-  // once per place in the script. Not re-entrant: a store that runs scripts when written (a
+  // once per place in the script on this runner: the first report of a place is the only time
+  // a run allocates. Not re-entrant: a store that runs scripts when written (a
   // key event handled at once) runs them on a runner of their own.
-  Result Run(Program& program, DiagnosticSink& sink);
+  Result Run(const Program& program, DiagnosticSink& sink);
 
   // The scripts of one pass share their registers: the pieces of one gauge string, and all the
   // scripts and strings of one gauge in one gauge cycle (shipped gauges store in a value script
@@ -50,7 +52,7 @@ class Runner {
   // one: BeginPass sets the registers to 0 and empties the string space once per pass, and
   // RunPiece runs a script on an empty stack without touching either. Run is both at once.
   void BeginPass();
-  Result RunPiece(Program& piece, DiagnosticSink& sink);
+  Result RunPiece(const Program& piece, DiagnosticSink& sink);
 
  private:
   struct Value {
@@ -117,7 +119,9 @@ class Runner {
   Value registers_[kRegisters];
   std::unique_ptr<char[]> strings_;
   size_t used_ = 0;
-  Program* program_ = nullptr;
+  ReportedOnce warned_;  // by location
+  ReportedOnce noted_;   // by reference
+  const Program* program_ = nullptr;
   DiagnosticSink* sink_ = nullptr;
   const Instruction* current_ = nullptr;
 };
