@@ -70,13 +70,52 @@ class Runner {
     kCaseIndex = 1 << 6,
   };
 
-  void Execute(const Instruction& instruction, size_t* next);
+  // Each instruction is run by the one member below that a table made at compile time gives
+  // its op (dispatch.cpp), where a static_assert holds that every op has exactly one.
+  using Handler = void (Runner::*)(const Instruction&);
+  struct Handlers {
+    Handler of[static_cast<size_t>(Op::kCount)] = {};
+    // Kept beside `of`: a compiler may not compare member pointers while it builds the table.
+    bool claimed[static_cast<size_t>(Op::kCount)] = {};
+    bool twice = false;  // an op was given two members
+    constexpr void Claim(Op op, Handler handler);
+    constexpr bool Complete() const;
+  };
+  static constexpr Handlers MakeHandlers();
+  void Execute(const Instruction& instruction);
+  // Literals, variables, registers and flow (runner.cpp).
+  void NumberLiteral(const Instruction& instruction);
+  void StringLiteral(const Instruction& instruction);
   void Variable(const Instruction& instruction);
-  bool Stack(Op op);
-  bool Numeric(Op op);
-  bool Text(Op op);
-  bool TextSearch(Op op);
-  void Case();
+  void Jump(const Instruction& instruction);
+  void JumpIfZero(const Instruction& instruction);
+  void Quit(const Instruction& instruction);
+  void Store(const Instruction& instruction);
+  void StorePop(const Instruction& instruction);
+  void Load(const Instruction& instruction);
+  // The stack (runner.cpp).
+  void Dup(const Instruction& instruction);
+  void Swap(const Instruction& instruction);
+  void Drop(const Instruction& instruction);
+  void Clear(const Instruction& instruction);
+  void Choose(const Instruction& instruction);
+  void Case(const Instruction& instruction);
+  // Numbers (number_operators.cpp): Unary and Binary run the ops of their function tables.
+  void Unary(const Instruction& instruction);
+  void Binary(const Instruction& instruction);
+  void Pi(const Instruction& instruction);
+  void Range(const Instruction& instruction);
+  void Equality(const Instruction& instruction);
+  // Strings (text_operators.cpp).
+  void Concat(const Instruction& instruction);
+  void Compare(const Instruction& instruction);
+  void Substring(const Instruction& instruction);
+  void Symbol(const Instruction& instruction);
+  void Ord(const Instruction& instruction);
+  void Chr(const Instruction& instruction);
+  void ChangeCase(const Instruction& instruction);
+  void Find(const Instruction& instruction);
+  void FindChar(const Instruction& instruction);
 
   void Warn(Warning kind, const char* format, ...) __attribute__((format(printf, 3, 4)));
   void NoteBinding(int32_t reference, bool write);
@@ -124,6 +163,7 @@ class Runner {
   const Program* program_ = nullptr;
   DiagnosticSink* sink_ = nullptr;
   const Instruction* current_ = nullptr;
+  size_t next_ = 0;  // the instruction to run after the current one
 };
 
 }  // namespace bench::script
