@@ -36,7 +36,7 @@ int MeasureScript(long runs) {
   if (!program.ok)
     return std::fprintf(stderr, "script-benchmark: the script does not compile\n"), 2;
   int reads = 0;
-  for (const bench::script::VariableFact& fact : program.variables) reads += !fact.write;
+  for (const bench::script::Reference& r : program.references) reads += !r.fact.write;
   auto run = [&](long i) {
     gauge.world.Set("A:RADIO HEIGHT", i % 2 ? 300 : 800);  // the warning changes every run
     gauge.runner.Run(program, gauge.sink);

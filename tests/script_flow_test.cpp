@@ -111,7 +111,7 @@ TEST(ScriptFlow, FactsOfEveryReference) {
       20);
   ASSERT_TRUE(program.ok);
   std::vector<std::string> facts;
-  for (const VariableFact& f : program.variables) facts.push_back(Describe(f));
+  for (const bench::script::Reference& r : program.references) facts.push_back(Describe(r.fact));
   EXPECT_EQ(facts, (std::vector<std::string>{
                        ">L:Sound gear horn |enum|line 20|= 2|always",
                        "L:Gear|bool|line 21",

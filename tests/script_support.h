@@ -36,25 +36,17 @@ struct Event {
   double value;
 };
 
-// Every variable by its prefix and name. A: values read as unset until Set; C: writes are
-// dropped; K: writes are events (those named in `bare_events` carry no value); M:Event is text.
+// Every variable the rule serves (bench/script/references.h), by its prefix and name. A: values
+// read as unset until Set; C: writes are dropped; K: writes are events (those named in
+// `bare_events` carry no value); every text read gives `event`.
 class World : public VariableResolver, public VariableStore {
  public:
   Binding Resolve(const VariableUse& use) override {
-    Binding binding;
-    if (std::string("LAKGEPMC").find(use.prefix) == std::string::npos) {
-      binding.error = std::string("unknown prefix ") + use.prefix + ":";
-      return binding;
-    }
-    if (use.prefix == 'K' && !use.write) {
-      binding.error = "key events are sent, not read";
-      return binding;
-    }
     std::string key = std::string(1, use.prefix) + ":" + std::string(use.name);
     if (use.index) key += ":" + std::to_string(use.index);
+    Binding binding;
     binding.store = this;
     binding.id = Id(key);
-    binding.text = key == "M:Event";
     binding.pops = !(use.prefix == 'K' && bare_events.count(std::string(use.name)));
     return binding;
   }
@@ -107,7 +99,7 @@ class Gauge {
   Program Compile(const std::string& text, int line = 1) {
     return bench::script::Compile(text, {"Gauge.xml", line}, Lookup(), world, sink);
   }
-  Result Run(Program& program) { return runner.Run(program, sink); }
+  Result Run(const Program& program) { return runner.Run(program, sink); }
   // Compiles and runs once: the answer of a value script.
   Result Evaluate(const std::string& text) {
     programs_.push_back(Compile(text));

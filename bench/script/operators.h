@@ -7,12 +7,15 @@
 
 namespace bench::script {
 
+// How many registers sN, spN and lN name, from 0: shared by the scripts of a pass (run/runner.h).
+constexpr int kRegisters = 50;
+
 enum class Op : uint8_t {
   // Made by the compiler; `arg` and `number` of the instruction say what on.
   kNumber,      // push number
   kString,      // push the program's string arg
-  kRead,        // push binding arg
-  kWrite,       // pop into binding arg (or send it with 0 when the binding does not pop)
+  kRead,        // push reference arg
+  kWrite,       // pop into reference arg (or send it with 0 when its binding does not pop)
   kJump,        // to instruction arg
   kJumpIfZero,  // pop; to instruction arg when 0
   kStore,       // sN: the top into register arg, kept

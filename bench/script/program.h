@@ -38,6 +38,12 @@ struct VariableFact {
   bool unconditional = false;
 };
 
+// A variable reference: what the checks read of it, and what a run reaches it by.
+struct Reference {
+  VariableFact fact;
+  Binding binding;
+};
+
 struct Instruction {
   Op op;
   uint32_t location;  // index into Program::locations
@@ -50,24 +56,25 @@ struct Location {
   int macro;  // index into Program::macros; -1: the script's own text
 };
 
+// A compiled program does not change when it runs: what a run reports is the runner's record.
 struct Program {
+  uint32_t id = 0;  // NewProgramId's: a runner keeps its record of the program by it
   Origin origin;
   bool ok = false;  // false: a compile error was reported; the script must not run
-  std::vector<VariableFact> variables;
+  std::vector<Reference> references;  // kRead and kWrite name theirs by index
 
   std::vector<Instruction> code;
   std::vector<Location> locations;
   std::vector<std::string> macros;
-  std::vector<Binding> bindings;
   std::string strings;  // the text of every string literal, one after another
   struct Text {
     uint32_t offset, length;
   };
   std::vector<Text> texts;
-  // Which runtime warnings each location and each binding has already reported (bit per kind).
-  std::vector<uint16_t> reported;
-  std::vector<uint8_t> binding_reported;
 };
+
+// A number for each compiled program and text that no other has (copies share theirs).
+uint32_t NewProgramId();
 
 // Compiles a script; errors and warnings go to the sink. The program keeps pointers to the
 // stores the resolver gave, which must outlive it.

@@ -1,7 +1,7 @@
 // How a script reaches its variables. The engine knows their syntax, `(X:Name[, units])` to read
-// and `(>X:Name[, units])` to write, and nothing of what they mean: the caller resolves each
-// reference once, when the script is compiled, to a store and an id, so a run finds its
-// variables without a map lookup or a string.
+// and `(>X:Name[, units])` to write, and which of them the host serves (references.h), but not
+// their values: the caller resolves each served reference once, when the script is compiled, to
+// a store and an id, so a run finds its variables without a map lookup or a string.
 #pragma once
 
 #include <cstdint>
@@ -43,20 +43,20 @@ class VariableStore {
 struct Binding {
   VariableStore* store = nullptr;
   int32_t id = 0;
-  bool text = false;  // reads give a string: ReadText is called
+  // Reads give a string, ReadText is called: set by the compiler, from the rule (references.h).
+  bool text = false;
   // A write takes its value off the stack. A key event that carries no value is sent with 0
   // and leaves the stack alone.
   bool pops = true;
   // Reported once per reference when the store refuses a read or write; empty: a plain
   // "reads 0" / "write dropped".
   std::string note;
-  // Not empty: the reference is refused (an unknown prefix, a read of a key event); the script
-  // does not compile, and this says why.
-  std::string error;
 };
 
 class VariableResolver {
  public:
+  // Called for the references the rule finds served (references.h). A binding without a store
+  // refuses the reference: the script does not compile.
   virtual Binding Resolve(const VariableUse& use) = 0;
 
  protected:

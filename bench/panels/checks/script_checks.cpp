@@ -9,14 +9,13 @@
 namespace bench::panels {
 namespace {
 
-// Accepts every reference the runner accepts; the values do not matter, nothing runs.
+// Serves every reference the rule serves, as the runner does (script/references.h); the
+// values do not matter, nothing runs.
 class CheckResolver : public script::VariableResolver, public script::VariableStore {
  public:
-  script::Binding Resolve(const script::VariableUse& use) override {
+  script::Binding Resolve(const script::VariableUse&) override {
     script::Binding binding;
     binding.store = this;
-    binding.text = use.prefix == 'M' && (use.name == "Event" || use.name == "Key");
-    binding.error = PrefixError(use);
     return binding;
   }
   bool Read(int32_t, double* value) override { return *value = 0, true; }
@@ -42,8 +41,8 @@ void CompileGauge(const XmlGauge& gauge, CheckResolver& resolver, FindingSink& s
   ForEachScript(gauge, [&](const Script& s) {
     if (macros.IsMacro(s)) return;
     auto add = [&](script::Program& program) {
-      for (script::VariableFact& v : program.variables)
-        references->push_back({s.origin.file, std::move(v), every_frame.count(&s) > 0});
+      for (script::Reference& r : program.references)
+        references->push_back({s.origin.file, std::move(r.fact), every_frame.count(&s) > 0});
     };
     if (s.kind == ScriptKind::kScript) {
       script::Program program = macros.Compile(s, resolver, sink);

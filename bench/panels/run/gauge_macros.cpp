@@ -1,7 +1,5 @@
 #include "bench/panels/run/gauge_macros.h"
 
-#include <cstring>
-
 namespace bench::panels {
 
 GaugeMacros::GaugeMacros(const XmlGauge& gauge) : gauge_(gauge) {
@@ -27,15 +25,6 @@ script::Program GaugeMacros::Compile(const Script& s, script::VariableResolver& 
 script::TextProgram GaugeMacros::CompileText(const Script& t, script::VariableResolver& resolver,
                                              script::DiagnosticSink& sink) const {
   return script::CompileText(t.text, t.origin, lookup_, resolver, sink);
-}
-
-std::string PrefixError(const script::VariableUse& use) {
-  if (!std::strchr("LAKGEPMC", use.prefix))
-    return std::string("no variables start ") + use.prefix +
-           ": (L: A: K: G: E: P: M: C: do); correct the prefix";
-  if (use.prefix == 'K' && !use.write)
-    return "a key event can only be sent, (>K:NAME); it cannot be read";
-  return "";
 }
 
 Finding DiagnosticFinding(const script::Diagnostic& d) {

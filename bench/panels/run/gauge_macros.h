@@ -31,10 +31,6 @@ class GaugeMacros {
   script::MacroLookup lookup_;
 };
 
-// Why a reference can never be resolved (an unknown prefix, a key event read); empty when it
-// can. The checks and the runner refuse the same references.
-std::string PrefixError(const script::VariableUse& use);
-
 // A compiler or runtime report as a finding: on the line that uses a macro, naming it.
 Finding DiagnosticFinding(const script::Diagnostic& diagnostic);
 

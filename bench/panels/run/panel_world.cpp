@@ -5,17 +5,10 @@
 
 #include "bench/common/names.h"
 #include "bench/host/host_emulator.h"
-#include "bench/panels/run/gauge_macros.h"
+#include "bench/script/references.h"
 
 namespace bench::panels {
 namespace {
-
-std::string Reference(const script::VariableUse& use) {
-  std::string text = std::string("(") + (use.write ? ">" : "") + use.prefix + ":";
-  text += use.name;
-  if (use.index) text += ":" + std::to_string(use.index);
-  return text + ")";
-}
 
 // The clock's variables: every one a panel reads its time from counts seconds here.
 bool IsTime(std::string_view name) {
@@ -23,8 +16,6 @@ bool IsTime(std::string_view name) {
   return upper == "ABSOLUTE TIME" || upper == "SIMULATION TIME" || upper == "ZULU TIME" ||
          upper == "LOCAL TIME";
 }
-
-const char* const kMouseNames[] = {"Event", "Key", "X", "Y"};
 
 }  // namespace
 
@@ -50,12 +41,12 @@ void PanelWorld::SetAircraft(const std::string& name, double value) {
   a.value = value, a.set = true;
 }
 
+// Only what the rule serves comes here (script/references.h): no write to a read-only prefix,
+// no read of a key event, no G: or M: name outside its range.
 script::Binding PanelWorld::Resolve(const script::VariableUse& use, GaugeLocals* locals) {
   script::Binding b;
   b.store = this;
-  b.error = PrefixError(use);
   std::string name(use.name);
-  const std::string shown = Reference(use);
   switch (use.prefix) {
     case 'L': {
       int32_t index = Intern(&local_names_, name);
@@ -68,45 +59,37 @@ script::Binding PanelWorld::Resolve(const script::VariableUse& use, GaugeLocals*
     case 'A':
       b.id =
           Id(kAircraft, AircraftIndex(use.index ? name + ":" + std::to_string(use.index) : name));
-      b.note = use.write ? shown + ": aircraft variables are the simulator's; the write is dropped"
-                         : shown +
-                               " has no value in this session; it reads 0 (give it one "
-                               "with a 'sim' step)";
+      b.note = script::Written(use) +
+               " has no value in this session; it reads 0 (give it one with a 'sim' step)";
       return b;
     case 'K':
       b.id = Id(kKey, Intern(&events_, name));
       b.pops = std::count(valued_events_.begin(), valued_events_.end(), name) > 0;
       return b;
     case 'G':
-      if (name.size() == 4 && name.compare(0, 3, "Var") == 0 && name[3] >= '1' && name[3] <= '9') {
-        b.store = locals, b.id = name[3] - '0';
-        return b;
-      }
-      break;
+      b.store = locals, b.id = script::GaugeVariable(use.name);
+      return b;
     case 'M':
-      for (size_t i = 0; i < 4; ++i)
-        if (name == kMouseNames[i] && !use.write) {
-          b.id = Id(kMouse, i);
-          b.text = i < 2;  // Event and Key are the names of what happened
-          return b;
-        }
-      break;
+      b.id = Id(kMouse, static_cast<size_t>(script::FindMouseValue(use.name)));
+      return b;
     case 'E':
     case 'P':
-      if (IsTime(name) && !use.write) {
-        b.id = Id(kTime, 0);
-        return b;
-      }
+      if (IsTime(name)) return b.id = Id(kTime, 0), b;
       break;
   }
   b.id = Id(kNothing, 0);
-  b.note = use.prefix == 'C' ? shown +
-                                   " is served by another code module, which the bench "
-                                   "does not run: " +
-                                   (use.write ? "the write is dropped" : "it reads 0")
-                             : shown + " has no value in the bench: " +
-                                   (use.write ? "the write is dropped" : "it reads 0");
+  b.note = Unserved(use);
   return b;
+}
+
+std::string PanelWorld::Unserved(const script::VariableUse& use) {
+  std::string shown = script::Written(use);
+  std::string outcome = use.write ? "the write is dropped" : "it reads 0";
+  if (use.prefix == 'C')
+    return shown + " is served by another code module, which the bench does not run: " + outcome;
+  if (use.prefix == 'R')
+    return shown + " is a resource string, which the bench does not have: it reads ''";
+  return shown + " has no value in the bench: " + outcome;
 }
 
 bool PanelWorld::Read(int32_t id, double* value) {
@@ -119,9 +102,11 @@ bool PanelWorld::Read(int32_t id, double* value) {
     case kAircraft:
       *value = aircraft_[index].value;
       return aircraft_[index].set;
-    case kMouse:
-      *value = index == 2 ? x_ : index == 3 ? y_ : 0;
+    case kMouse: {
+      auto mouse = static_cast<script::MouseValue>(index);
+      *value = mouse == script::MouseValue::kX ? x_ : mouse == script::MouseValue::kY ? y_ : 0;
       return true;
+    }
     case kTime:
       *value = seconds_;
       return true;
@@ -131,7 +116,10 @@ bool PanelWorld::Read(int32_t id, double* value) {
 }
 
 bool PanelWorld::ReadText(int32_t id, std::string_view* text) {
-  *text = (id & 0xFFFFFF) == 0 ? event_ : key_;
+  *text = {};
+  if (id >> 24 != kMouse) return false;  // a resource string: the bench has none
+  *text =
+      static_cast<script::MouseValue>(id & 0xFFFFFF) == script::MouseValue::kEvent ? event_ : key_;
   return true;
 }
 

@@ -1,11 +1,11 @@
-// What a running panel's scripts reach, prefix by prefix. Each reference is resolved once,
-// when its gauge loads, to an id in one of the tables here, so a frame finds its variables
-// by index:
+// What a running panel's scripts reach, prefix by prefix, of the references the rule serves
+// (script/references.h). Each is resolved once, when its gauge loads, to an id in one of the
+// tables here, so a frame finds its variables by index:
 //   L:  the host's named variables, the very store the module reads (created at 0 at load);
 //   A:  aircraft state a scenario sets with `sim`; never set, it reads 0 with a note;
 //   K:  key events, recorded and traced; one pops a value when the scenario expects one;
 //   G:  Var1..Var9 of one gauge instance (GaugeLocals);
-//   E:  the bench clock for the time variables; P:, C: and the rest read 0 with a note;
+//   E:  the bench clock for the time variables; P:, C:, R: and the rest read 0 with a note;
 //   M:  Event and Key (text), X and Y, while a click or key is handled.
 #pragma once
 
@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bench/script/references.h"
 #include "bench/script/variables.h"
 
 namespace bench {
@@ -29,7 +30,7 @@ class GaugeLocals : public script::VariableStore {
   bool Write(int32_t id, double value) override { return values_[id] = value, true; }
 
  private:
-  double values_[10] = {};
+  double values_[script::kGaugeVariables + 1] = {};  // by number: [0] is never bound
 };
 
 struct KeyEvent {
@@ -68,7 +69,11 @@ class PanelWorld : public script::VariableStore {
     double value = 0;
     bool set = false;
   };
-  static int32_t Id(Table table, size_t index) { return (table << 24) | static_cast<int32_t>(index); }
+  static int32_t Id(Table table, size_t index) {
+    return (table << 24) | static_cast<int32_t>(index);
+  }
+  // The note of a reference no table here holds, reported once when a run reaches it.
+  static std::string Unserved(const script::VariableUse& use);
   int32_t AircraftIndex(const std::string& name);
   int32_t Intern(std::vector<std::string>* names, const std::string& name);
   void Sent(size_t event, double value);

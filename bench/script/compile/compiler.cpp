@@ -2,6 +2,7 @@
 // followed by els{ adds a jump over the els block; labels and gN jumps are matched once every
 // token is read.
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -12,11 +13,10 @@
 #include "bench/script/compile/token_syntax.h"
 #include "bench/script/compile/tokenizer.h"
 #include "bench/script/program.h"
+#include "bench/script/references.h"
 
 namespace bench::script {
 namespace {
-
-constexpr int kRegisters = 50;
 
 class Compiler {
  public:
@@ -56,8 +56,6 @@ class Compiler {
       std::string_view name = r.macro >= 0 ? std::string_view(expanded_.names[r.macro]) : "";
       sink_.Report({r.severity, program_.origin.file, r.line, name, r.message});
     }
-    program_.reported.assign(program_.locations.size(), 0);
-    program_.binding_reported.assign(program_.bindings.size(), 0);
   }
 
  private:
@@ -153,8 +151,11 @@ class Compiler {
       size_t length = std::char_traits<char>::length(name);
       if (token.compare(0, length, name) == 0 && AllDigits(token.substr(length))) {
         long index = std::atol(&token[length]);
-        if (index >= kRegisters)
-          return Error("there are registers " + std::string(name) + "0.." + name + "49 only"), true;
+        if (index >= kRegisters) {
+          Error("there are registers " + std::string(name) + "0.." + name +
+                std::to_string(kRegisters - 1) + " only");
+          return true;
+        }
         return Emit(op, static_cast<int32_t>(index)), true;
       }
     }
@@ -229,10 +230,9 @@ class Compiler {
   }
 
   void Bind(const VariableUse& use) {
-    Binding binding = resolver_.Resolve(use);
-    if (!binding.error.empty()) return Error(binding.error);
-    if (!binding.store)
-      return Error("nothing serves " + std::string(1, use.prefix) + ": variables");
+    Binding binding;
+    if (!Judged(use, &binding)) return;
+    binding.text = GivesText(use);
     VariableFact fact;
     fact.prefix = use.prefix;
     fact.name = use.name;
@@ -248,9 +248,23 @@ class Compiler {
       if (fact.constant) fact.value = program_.code.back().number;
       fact.unconditional = blocks_.empty() && !jumped_;
     }
-    program_.variables.push_back(std::move(fact));
-    program_.bindings.push_back(std::move(binding));
-    Emit(use.write ? Op::kWrite : Op::kRead, static_cast<int32_t>(program_.bindings.size() - 1));
+    program_.references.push_back({std::move(fact), std::move(binding)});
+    Emit(use.write ? Op::kWrite : Op::kRead, static_cast<int32_t>(program_.references.size() - 1));
+  }
+
+  // The rule first: the resolver binds only what the host serves. False: the reference is
+  // refused, the script does not compile.
+  bool Judged(const VariableUse& use, Binding* binding) {
+    Judgement judged = Judge(use);
+    if (judged.reach == Reach::kRefused) return Error(judged.message), false;
+    if (judged.reach == Reach::kNowhere) {
+      ReportAt(Severity::kWarning, tokens_[token_].begin, judged.message);
+      return *binding = Nowhere(), true;
+    }
+    *binding = resolver_.Resolve(use);
+    if (!binding->store)
+      return Error("nothing serves " + std::string(1, use.prefix) + ": variables"), false;
+    return true;
   }
 
   VariableResolver& resolver_;
@@ -272,9 +286,15 @@ class Compiler {
 
 }  // namespace
 
+uint32_t NewProgramId() {
+  static std::atomic<uint32_t> last{0};
+  return ++last;
+}
+
 Program Compile(std::string_view text, const Origin& origin, const MacroLookup& macros,
                 VariableResolver& resolver, DiagnosticSink& sink) {
   Program program;
+  program.id = NewProgramId();
   Compiler(origin, resolver, sink, &program).Compile(text, macros);
   return program;
 }

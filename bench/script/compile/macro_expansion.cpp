@@ -1,5 +1,6 @@
 #include "bench/script/compile/macro_expansion.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "bench/script/compile/token_syntax.h"
@@ -7,8 +8,8 @@
 namespace bench::script {
 namespace {
 
-// Deeper than any real panel nests its macros; a macro that names itself stops here.
-constexpr int kMaxDepth = 16;
+// Deeper than any real panel nests its macros; a macro that uses itself stops here too.
+constexpr size_t kMaxDepth = 16;
 // Macros that use each other several times grow with the power of their depth; real scripts
 // are a few kilobytes.
 constexpr size_t kMaxText = 1 << 20;
@@ -24,7 +25,7 @@ class Expander {
   bool ok() const { return ok_; }
 
   // Appends text. The script's own text counts its lines; a macro's text is all on `line`.
-  void Append(std::string_view text, int line, int macro, int depth) {
+  void Append(std::string_view text, int line, int macro) {
     for (size_t i = 0; i < text.size();) {
       if (text[i] == '@' && i + 1 < text.size() && NameStart(text[i + 1])) {
         size_t end = i + 1;
@@ -34,7 +35,7 @@ class Expander {
         size_t after = end;
         if (end < text.size() && text[end] == '(' && !ReadArguments(text, end, &after, &arguments))
           Fail(line, macro, "the arguments of @" + std::string(name) + " are not closed with ')'");
-        Use(name, arguments, line, macro, depth);
+        Use(name, arguments, line, macro);
         if (macro < 0) line += LineBreaks(text.substr(i, after - i));
         i = after;
         continue;
@@ -86,15 +87,14 @@ class Expander {
   }
 
   void Use(std::string_view name, const std::vector<std::string_view>& arguments, int line,
-           int macro, int depth) {
+           int macro) {
     const MacroText* found = lookup_ ? lookup_(name) : nullptr;
     if (!found)
       return Fail(line, macro,
                   "undefined macro @" + std::string(name) + "; define it with <Macro Name=\"" +
                       std::string(name) + "\">");
     int index = NameIndex(name);
-    if (depth >= kMaxDepth)
-      return Fail(line, index, "@" + std::string(name) + " expands into itself");
+    if (expanding_.size() >= kMaxDepth) return Fail(line, index, TooDeep(name, index));
     if (out_->text.size() + found->text.size() > kMaxText)
       return Fail(line, index, "the macros expand to more than a megabyte of text");
     std::string body;
@@ -102,7 +102,19 @@ class Expander {
       return Fail(line, index,
                   "@" + std::string(name) + " uses an argument it is not given; write @" +
                       std::string(name) + "(...) with one value per @N");
-    Append(body, line, index, depth + 1);
+    expanding_.push_back(index);
+    Append(body, line, index);
+    expanding_.pop_back();
+  }
+
+  // Deeper than the bench goes: a macro already being expanded uses itself and would never
+  // end; otherwise the macros are only nested deep.
+  std::string TooDeep(std::string_view name, int index) const {
+    bool again = std::find(expanding_.begin(), expanding_.end(), index) != expanding_.end();
+    if (again) return "@" + std::string(name) + " expands into itself";
+    return "@" + std::string(name) + " is nested " + std::to_string(kMaxDepth + 1) +
+           " macros deep; the bench expands " + std::to_string(kMaxDepth) +
+           " at most: use fewer levels of macros";
   }
 
   int NameIndex(std::string_view name) {
@@ -135,6 +147,7 @@ class Expander {
   const MacroLookup& lookup_;
   ExpandedText* out_;
   const ExpansionError& error_;
+  std::vector<int> expanding_;  // the macros being expanded, outermost first
   bool ok_ = true;
 };
 
@@ -143,7 +156,7 @@ class Expander {
 bool ExpandMacros(std::string_view text, int first_line, const MacroLookup& lookup,
                   ExpandedText* out, const ExpansionError& error) {
   Expander expander(lookup, out, error);
-  expander.Append(text, first_line, -1, 0);
+  expander.Append(text, first_line, -1);
   return expander.ok();
 }
 

@@ -23,7 +23,8 @@ struct ExpandedText {
 using ExpansionError = std::function<void(int line, int macro, const std::string& message)>;
 
 // false when an error was reported (an undefined macro, a missing argument, a macro that
-// expands into itself, arguments not closed); the text is then complete only where it could be.
+// expands into itself, macros nested too deep, arguments not closed); the text is then complete
+// only where it could be.
 bool ExpandMacros(std::string_view text, int first_line, const MacroLookup& lookup,
                   ExpandedText* out, const ExpansionError& error);
 

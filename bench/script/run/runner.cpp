@@ -20,7 +20,7 @@ Runner::Runner(const Limits& limits)
 Runner::~Runner() = default;
 
 // A plain script is a string of one piece.
-Result Runner::Run(Program& program, DiagnosticSink& sink) {
+Result Runner::Run(const Program& program, DiagnosticSink& sink) {
   BeginPass();
   return RunPiece(program, sink);
 }
@@ -30,14 +30,14 @@ void Runner::BeginPass() {
   for (Value& r : registers_) r = {0, nullptr, 0};
 }
 
-Result Runner::RunPiece(Program& program, DiagnosticSink& sink) {
+Result Runner::RunPiece(const Program& program, DiagnosticSink& sink) {
   if (!program.ok) return {0, {}, false, true};
   program_ = &program;
   sink_ = &sink;
   top_ = 0;
   const std::vector<Instruction>& code = program.code;
   long steps = 0;
-  for (size_t pc = 0; pc < code.size();) {
+  for (size_t pc = 0; pc < code.size(); pc = next_) {
     current_ = &code[pc];
     if (++steps > limits_.steps) {
       Warn(kStepLimit,
@@ -46,9 +46,8 @@ Result Runner::RunPiece(Program& program, DiagnosticSink& sink) {
            limits_.steps);
       break;
     }
-    size_t next = pc + 1;
-    Execute(code[pc], &next);
-    pc = next;
+    next_ = pc + 1;
+    Execute(code[pc]);
   }
   if (top_ == 0) return {0, {}, false, true};
   const Value& top = stack_[top_ - 1];
@@ -56,42 +55,31 @@ Result Runner::RunPiece(Program& program, DiagnosticSink& sink) {
   return {NumberOf(top), {top.text, top.length}, true};
 }
 
-void Runner::Execute(const Instruction& instruction, size_t* next) {
-  switch (instruction.op) {
-    case Op::kNumber:
-      return PushNumber(instruction.number);
-    case Op::kString: {
-      const Program::Text& text = program_->texts[instruction.arg];
-      return PushText({program_->strings.data() + text.offset, text.length});
-    }
-    case Op::kRead:
-    case Op::kWrite:
-      return Variable(instruction);
-    case Op::kJump:
-      *next = instruction.arg;
-      return;
-    case Op::kJumpIfZero:
-      if (PopNumber() == 0) *next = instruction.arg;
-      return;
-    case Op::kQuit:
-      *next = program_->code.size();
-      return;
-    case Op::kStore:
-      registers_[instruction.arg] = top_ ? stack_[top_ - 1] : Pop();
-      return;
-    case Op::kStorePop:
-      registers_[instruction.arg] = Pop();
-      return;
-    case Op::kLoad:
-      return Push(registers_[instruction.arg]);
-    default:
-      if (Stack(instruction.op) || Numeric(instruction.op) || Text(instruction.op)) return;
-      TextSearch(instruction.op);
-  }
+void Runner::NumberLiteral(const Instruction& instruction) { PushNumber(instruction.number); }
+
+void Runner::StringLiteral(const Instruction& instruction) {
+  const Program::Text& text = program_->texts[instruction.arg];
+  PushText({program_->strings.data() + text.offset, text.length});
 }
 
+void Runner::Jump(const Instruction& instruction) { next_ = instruction.arg; }
+
+void Runner::JumpIfZero(const Instruction& instruction) {
+  if (PopNumber() == 0) next_ = instruction.arg;
+}
+
+void Runner::Quit(const Instruction&) { next_ = program_->code.size(); }
+
+void Runner::Store(const Instruction& instruction) {
+  registers_[instruction.arg] = top_ ? stack_[top_ - 1] : Pop();
+}
+
+void Runner::StorePop(const Instruction& instruction) { registers_[instruction.arg] = Pop(); }
+
+void Runner::Load(const Instruction& instruction) { Push(registers_[instruction.arg]); }
+
 void Runner::Variable(const Instruction& instruction) {
-  const Binding& binding = program_->bindings[instruction.arg];
+  const Binding& binding = program_->references[instruction.arg].binding;
   if (instruction.op == Op::kWrite) {
     double value = binding.pops ? PopNumber() : 0;
     if (!binding.store->Write(binding.id, value)) NoteBinding(instruction.arg, true);
@@ -110,42 +98,30 @@ void Runner::Variable(const Instruction& instruction) {
   PushNumber(value);
 }
 
-bool Runner::Stack(Op op) {
-  switch (op) {
-    case Op::kDup: {
-      Value top = Pop();
-      Push(top);
-      Push(top);
-      return true;
-    }
-    case Op::kSwap: {
-      Value b = Pop(), a = Pop();
-      Push(b);
-      Push(a);
-      return true;
-    }
-    case Op::kPop:
-      Pop();
-      return true;
-    case Op::kClear:
-      top_ = 0;
-      return true;
-    case Op::kCase:
-      Case();
-      return true;
-    case Op::kChoose: {
-      double condition = PopNumber();
-      Value otherwise = Pop(), chosen = Pop();
-      Push(condition != 0 ? chosen : otherwise);
-      return true;
-    }
-    default:
-      return false;
-  }
+void Runner::Dup(const Instruction&) {
+  Value top = Pop();
+  Push(top);
+  Push(top);
+}
+
+void Runner::Swap(const Instruction&) {
+  Value b = Pop(), a = Pop();
+  Push(b);
+  Push(a);
+}
+
+void Runner::Drop(const Instruction&) { Pop(); }
+
+void Runner::Clear(const Instruction&) { top_ = 0; }
+
+void Runner::Choose(const Instruction&) {
+  double condition = PopNumber();
+  Value otherwise = Pop(), chosen = Pop();
+  Push(condition != 0 ? chosen : otherwise);
 }
 
 // v(n-1) .. v1 v0 n i case: the n values go, v(i) stays.
-void Runner::Case() {
+void Runner::Case(const Instruction&) {
   double index = PopNumber(), count = PopNumber();
   size_t n = count > 0 ? static_cast<size_t>(std::fmin(count, 1e9)) : 0;
   if (n > top_) {
@@ -163,9 +139,7 @@ void Runner::Case() {
 }
 
 void Runner::Warn(Warning kind, const char* format, ...) {
-  uint16_t& reported = program_->reported[current_->location];
-  if (reported & kind) return;
-  reported |= kind;
+  if (!warned_.First(program_->id, current_->location, kind)) return;
   char message[256];
   va_list arguments;
   va_start(arguments, format);
@@ -174,18 +148,17 @@ void Runner::Warn(Warning kind, const char* format, ...) {
   Report(message);
 }
 
-void Runner::NoteBinding(int32_t binding, bool write) {
-  uint8_t& reported = program_->binding_reported[binding];
-  if (reported) return;
-  reported = 1;
-  const Binding& bound = program_->bindings[binding];
-  const VariableFact& fact = program_->variables[binding];
+void Runner::NoteBinding(int32_t index, bool write) {
+  const uint16_t kNote = 1;  // a reference has one note
+  if (!noted_.First(program_->id, static_cast<uint32_t>(index), kNote)) return;
+  const Reference& reference = program_->references[index];
+  const VariableFact& fact = reference.fact;
   char message[256];
-  if (bound.note.empty())
+  if (reference.binding.note.empty())
     std::snprintf(message, sizeof message,
                   write ? "the write to (%c:%s) goes nowhere" : "(%c:%s) has no value; it reads 0",
                   fact.prefix, fact.name.c_str());
-  Report(bound.note.empty() ? std::string_view(message) : bound.note);
+  Report(reference.binding.note.empty() ? std::string_view(message) : reference.binding.note);
 }
 
 void Runner::Report(std::string_view message) {

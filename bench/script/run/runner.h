@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "bench/script/program.h"
+#include "bench/script/run/reported_once.h"
 
 namespace bench::script {
 
@@ -40,9 +41,10 @@ class Runner {
   Runner& operator=(const Runner&) = delete;
 
   // A program that did not compile runs nothing and gives 0. Runtime warnings go to the sink,
-  // once per place in the script. Not re-entrant: a store that runs scripts when written (a
+  // once per place in the script on this runner: the first report of a place is the only time
+  // a run allocates. Not re-entrant: a store that runs scripts when written (a
   // key event handled at once) runs them on a runner of their own.
-  Result Run(Program& program, DiagnosticSink& sink);
+  Result Run(const Program& program, DiagnosticSink& sink);
 
   // The scripts of one pass share their registers: the pieces of one gauge string, and all the
   // scripts and strings of one gauge in one gauge cycle (shipped gauges store in a value script
@@ -50,7 +52,7 @@ class Runner {
   // one: BeginPass sets the registers to 0 and empties the string space once per pass, and
   // RunPiece runs a script on an empty stack without touching either. Run is both at once.
   void BeginPass();
-  Result RunPiece(Program& piece, DiagnosticSink& sink);
+  Result RunPiece(const Program& piece, DiagnosticSink& sink);
 
  private:
   struct Value {
@@ -68,16 +70,55 @@ class Runner {
     kCaseIndex = 1 << 6,
   };
 
-  void Execute(const Instruction& instruction, size_t* next);
+  // Each instruction is run by the one member below that a table made at compile time gives
+  // its op (dispatch.cpp), where a static_assert holds that every op has exactly one.
+  using Handler = void (Runner::*)(const Instruction&);
+  struct Handlers {
+    Handler of[static_cast<size_t>(Op::kCount)] = {};
+    // Kept beside `of`: a compiler may not compare member pointers while it builds the table.
+    bool claimed[static_cast<size_t>(Op::kCount)] = {};
+    bool twice = false;  // an op was given two members
+    constexpr void Claim(Op op, Handler handler);
+    constexpr bool Complete() const;
+  };
+  static constexpr Handlers MakeHandlers();
+  void Execute(const Instruction& instruction);
+  // Literals, variables, registers and flow (runner.cpp).
+  void NumberLiteral(const Instruction& instruction);
+  void StringLiteral(const Instruction& instruction);
   void Variable(const Instruction& instruction);
-  bool Stack(Op op);
-  bool Numeric(Op op);
-  bool Text(Op op);
-  bool TextSearch(Op op);
-  void Case();
+  void Jump(const Instruction& instruction);
+  void JumpIfZero(const Instruction& instruction);
+  void Quit(const Instruction& instruction);
+  void Store(const Instruction& instruction);
+  void StorePop(const Instruction& instruction);
+  void Load(const Instruction& instruction);
+  // The stack (runner.cpp).
+  void Dup(const Instruction& instruction);
+  void Swap(const Instruction& instruction);
+  void Drop(const Instruction& instruction);
+  void Clear(const Instruction& instruction);
+  void Choose(const Instruction& instruction);
+  void Case(const Instruction& instruction);
+  // Numbers (number_operators.cpp): Unary and Binary run the ops of their function tables.
+  void Unary(const Instruction& instruction);
+  void Binary(const Instruction& instruction);
+  void Pi(const Instruction& instruction);
+  void Range(const Instruction& instruction);
+  void Equality(const Instruction& instruction);
+  // Strings (text_operators.cpp).
+  void Concat(const Instruction& instruction);
+  void Compare(const Instruction& instruction);
+  void Substring(const Instruction& instruction);
+  void Symbol(const Instruction& instruction);
+  void Ord(const Instruction& instruction);
+  void Chr(const Instruction& instruction);
+  void ChangeCase(const Instruction& instruction);
+  void Find(const Instruction& instruction);
+  void FindChar(const Instruction& instruction);
 
   void Warn(Warning kind, const char* format, ...) __attribute__((format(printf, 3, 4)));
-  void NoteBinding(int32_t binding, bool write);
+  void NoteBinding(int32_t reference, bool write);
   void Report(std::string_view message);
 
   // The stack's fast paths are here, to be inlined into every operator.
@@ -114,12 +155,15 @@ class Runner {
   Limits limits_;
   std::unique_ptr<Value[]> stack_;
   size_t top_ = 0;
-  Value registers_[50];
+  Value registers_[kRegisters];
   std::unique_ptr<char[]> strings_;
   size_t used_ = 0;
-  Program* program_ = nullptr;
+  ReportedOnce warned_;  // by location
+  ReportedOnce noted_;   // by reference
+  const Program* program_ = nullptr;
   DiagnosticSink* sink_ = nullptr;
   const Instruction* current_ = nullptr;
+  size_t next_ = 0;  // the instruction to run after the current one
 };
 
 }  // namespace bench::script

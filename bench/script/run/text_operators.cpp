@@ -16,7 +16,7 @@ char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned 
 char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 
 // Like strcmp, -1, 0 or 1, with or without regard to case.
-int Compare(std::string_view a, std::string_view b, bool fold_case) {
+int CompareText(std::string_view a, std::string_view b, bool fold_case) {
   size_t common = a.size() < b.size() ? a.size() : b.size();
   for (size_t i = 0; i < common; ++i) {
     unsigned char x = fold_case ? Lower(a[i]) : a[i], y = fold_case ? Lower(b[i]) : b[i];
@@ -68,68 +68,60 @@ void Runner::PushText(std::string_view text) {
   Push({0, text.data() ? text.data() : "", static_cast<uint32_t>(text.size())});
 }
 
-bool Runner::Text(Op op) {
-  switch (op) {
-    case Op::kConcat: {
-      std::string_view b = PopText(), a = PopText();
-      return PushText(Copy(a, b)), true;
-    }
-    case Op::kCompare:
-    case Op::kCompareNoCase: {
-      std::string_view b = PopText(), a = PopText();
-      return PushNumber(Compare(a, b, op == Op::kCompareNoCase)), true;
-    }
-    case Op::kSubstring: {
-      size_t length = Count(PopNumber()), start = Count(PopNumber());
-      std::string_view s = PopText();
-      return PushText(start < s.size() ? s.substr(start, length) : s.substr(s.size())), true;
-    }
-    case Op::kSymbol: {
-      size_t index = Count(PopNumber());
-      std::string_view s = PopText();
-      return PushText(index < s.size() ? s.substr(index, 1) : s.substr(s.size())), true;
-    }
-    case Op::kOrd: {
-      std::string_view s = PopText();
-      return PushNumber(s.empty() ? 0 : static_cast<unsigned char>(s[0])), true;
-    }
-    case Op::kChr: {
-      double code = PopNumber();
-      char c = code >= 1 && code <= 255 ? static_cast<char>(static_cast<int>(code)) : 0;
-      return PushText(Copy({&c, c ? 1u : 0u})), true;
-    }
-    case Op::kUpper:
-    case Op::kLower:
-    case Op::kCapitalize: {
-      std::string_view s = Copy(PopText());
-      char* chars = const_cast<char*>(s.data());
-      for (size_t i = 0; i < s.size(); ++i)
-        chars[i] =
-            op == Op::kUpper || (op == Op::kCapitalize && i == 0) ? Upper(s[i]) : Lower(s[i]);
-      return PushText(s), true;
-    }
-    default:
-      return false;
-  }
+void Runner::Concat(const Instruction&) {
+  std::string_view b = PopText(), a = PopText();
+  PushText(Copy(a, b));
 }
 
-bool Runner::TextSearch(Op op) {
-  switch (op) {
-    case Op::kFind: {
-      std::string_view needle = PopText(), haystack = PopText();
-      return PushNumber(Position(haystack.find(needle))), true;
-    }
-    // The character is a one-letter string or its code.
-    case Op::kFindChar: {
-      Value c = Pop();
-      std::string_view s = PopText();
-      if (c.text) return PushNumber(c.length ? Position(s.find(c.text[0])) : -1), true;
-      if (!(c.number >= 0 && c.number <= 255)) return PushNumber(-1), true;
-      return PushNumber(Position(s.find(static_cast<char>(static_cast<int>(c.number))))), true;
-    }
-    default:
-      return false;
-  }
+void Runner::Compare(const Instruction& instruction) {
+  std::string_view b = PopText(), a = PopText();
+  PushNumber(CompareText(a, b, instruction.op == Op::kCompareNoCase));
+}
+
+void Runner::Substring(const Instruction&) {
+  size_t length = Count(PopNumber()), start = Count(PopNumber());
+  std::string_view s = PopText();
+  PushText(start < s.size() ? s.substr(start, length) : s.substr(s.size()));
+}
+
+void Runner::Symbol(const Instruction&) {
+  size_t index = Count(PopNumber());
+  std::string_view s = PopText();
+  PushText(index < s.size() ? s.substr(index, 1) : s.substr(s.size()));
+}
+
+void Runner::Ord(const Instruction&) {
+  std::string_view s = PopText();
+  PushNumber(s.empty() ? 0 : static_cast<unsigned char>(s[0]));
+}
+
+void Runner::Chr(const Instruction&) {
+  double code = PopNumber();
+  char c = code >= 1 && code <= 255 ? static_cast<char>(static_cast<int>(code)) : 0;
+  PushText(Copy({&c, c ? 1u : 0u}));
+}
+
+void Runner::ChangeCase(const Instruction& instruction) {
+  Op op = instruction.op;
+  std::string_view s = Copy(PopText());
+  char* chars = const_cast<char*>(s.data());
+  for (size_t i = 0; i < s.size(); ++i)
+    chars[i] = op == Op::kUpper || (op == Op::kCapitalize && i == 0) ? Upper(s[i]) : Lower(s[i]);
+  PushText(s);
+}
+
+void Runner::Find(const Instruction&) {
+  std::string_view needle = PopText(), haystack = PopText();
+  PushNumber(Position(haystack.find(needle)));
+}
+
+// The character is a one-letter string or its code.
+void Runner::FindChar(const Instruction&) {
+  Value c = Pop();
+  std::string_view s = PopText();
+  if (c.text) return PushNumber(c.length ? Position(s.find(c.text[0])) : -1);
+  if (!(c.number >= 0 && c.number <= 255)) return PushNumber(-1);
+  PushNumber(Position(s.find(static_cast<char>(static_cast<int>(c.number)))));
 }
 
 }  // namespace bench::script

@@ -62,7 +62,6 @@ class TextCompiler {
       }
     }
     while (!blocks_.empty()) NeverClosed();
-    program_.reported.assign(program_.parts.size(), 0);
   }
 
   const Findings& findings() const { return findings_; }
@@ -364,6 +363,7 @@ class TextCompiler {
 TextProgram CompileText(std::string_view text, const Origin& origin, const MacroLookup& macros,
                         VariableResolver& resolver, DiagnosticSink& sink) {
   TextProgram program;
+  program.id = NewProgramId();
   program.origin = origin;
   TextCompiler compiler(text, macros, resolver, &program);
   compiler.Compile();

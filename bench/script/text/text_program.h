@@ -44,15 +44,15 @@ struct CaseLabel {
   uint32_t target;
 };
 
+// Like a Program, it does not change when it is evaluated.
 struct TextProgram {
+  uint32_t id = 0;  // NewProgramId's: a text runner keeps its record of the text by it
   Origin origin;
   std::vector<TextPart> parts;
   // Public for the panel checks: each piece's `variables` are the facts of its references.
   std::vector<Program> pieces;
   std::vector<CaseLabel> labels;
   std::string characters;  // literal runs and layout codes, one after another
-  // Which runtime warnings each part has already reported (bit per kind).
-  std::vector<uint8_t> reported;
 };
 
 // Compiles a gauge string; errors and warnings go to the sink with the line of the construct,

@@ -14,7 +14,7 @@ TextRunner::TextRunner(Runner& runner, const TextLimits& limits)
       limits_(limits),
       output_(new char[limits.output_bytes ? limits.output_bytes : 1]) {}
 
-std::string_view TextRunner::Evaluate(TextProgram& text, DiagnosticSink& sink) {
+std::string_view TextRunner::Evaluate(const TextProgram& text, DiagnosticSink& sink) {
   const std::vector<TextPart>& parts = text.parts;
   // Plain text, the most common string, is shown from the program itself.
   if (parts.size() == 1 && parts[0].kind == Kind::kLiteral &&
@@ -109,9 +109,7 @@ void TextRunner::AppendSpaces(size_t count) {
 }
 
 void TextRunner::Warn(Warning kind, const char* format, ...) {
-  uint8_t& reported = text_->reported[current_];
-  if (reported & kind) return;
-  reported |= kind;
+  if (!warned_.First(text_->id, static_cast<uint32_t>(current_), kind)) return;
   char line[256];
   va_list arguments;
   va_start(arguments, format);

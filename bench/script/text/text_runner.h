@@ -8,6 +8,7 @@
 #include <memory>
 #include <string_view>
 
+#include "bench/script/run/reported_once.h"
 #include "bench/script/run/runner.h"
 #include "bench/script/text/text_program.h"
 
@@ -28,10 +29,10 @@ class TextRunner {
   TextRunner& operator=(const TextRunner&) = delete;
 
   // The text the string shows now, valid until the next evaluation. Runtime warnings (the
-  // pieces', a loop stopped, the output cut) go to the sink once per place in the string. The
-  // pieces run on the registers of the runner's pass: a string evaluated on its own begins a
-  // pass of its own first (Runner::BeginPass).
-  std::string_view Evaluate(TextProgram& text, DiagnosticSink& sink);
+  // pieces', a loop stopped, the output cut) go to the sink once per place in the string on this
+  // runner. The pieces run on the registers of the runner's pass: a string evaluated on its own
+  // begins a pass of its own first (Runner::BeginPass).
+  std::string_view Evaluate(const TextProgram& text, DiagnosticSink& sink);
 
  private:
   enum Warning : uint8_t { kCut = 1 << 0, kRepetitions = 1 << 1 };
@@ -48,7 +49,8 @@ class TextRunner {
   TextLimits limits_;
   std::unique_ptr<char[]> output_;
   size_t used_ = 0;
-  TextProgram* text_ = nullptr;
+  ReportedOnce warned_;  // by part
+  const TextProgram* text_ = nullptr;
   DiagnosticSink* sink_ = nullptr;
   size_t current_ = 0;  // the part being run, for warnings
   Result last_;         // the last piece's value, which %{if}, %{case} and %{next} go by
