@@ -87,6 +87,7 @@ check: native dist fuzz-build $(NATIVE_CHECK)/CMakeCache.txt
 	tests/mmio-agreement $(NATIVE_CHECK)/mmio-probe $(WIN32)/mmio-probe.exe
 	tests/soak-run out/kv3-bench
 	tests/check-panels out/kv3-bench
+	tests/click-maps out/kv3-bench
 
 clean:
 	rm -rf build out

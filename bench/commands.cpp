@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "bench/clickmap/click_map_command.h"
 #include "bench/host/session.h"
 #include "bench/measure/measure.h"
 #include "bench/panels/checks/panel_checks.h"
@@ -102,6 +103,7 @@ const Flag kFlags[] = {
     {"--audio",    "OUT.wav", &Options::audio},
     {"--trace",    "OUT.txt", &Options::trace},
     {"--plot",     "OUT.svg", &Options::plot},
+    {"--out",      "MAP.html", &Options::out},
     {"--sim-root", "DIR",     &Options::sim_root},
     {"--fltsim",   "SECTION", &Options::fltsim},
     {"--frames",   "N",       nullptr, &Options::frames},
@@ -162,6 +164,14 @@ const Command kCommands[] = {
      "lowest [fltsim.N]). kv3-bench AIRCRAFT_DIR alone (a folder dropped on kv3-bench.exe)\n"
      "does the same.\n",
      CheckPanelCommand, "an aircraft folder"},
+    {"click-map", "AIRCRAFT_DIR", "--wine --module --sim-root --fltsim --out",
+     "Clicks every mouse area of the aircraft's panel with every mouse event it takes, each\n"
+     "click from the state a second of frames settles the panel in, and lists what it did:\n"
+     "the module's sounds it plays (with the simulator folder, whether the file will play),\n"
+     "key events sent, variables changed; areas that do nothing, are hidden or cannot be\n"
+     "reached. --out writes the map as a page any browser opens; --wine maps with\n"
+     "kv3-bench.exe on KV3_Pelk.dll under Wine.\n",
+     ClickMapCommand, "an aircraft folder"},
     {"measure", "", "--wine --module --frames --root",
      "Times N steady-state sound services (default 100000), the start-up load of the 28\n"
      "demo sounds (made in DIR, default measure-root beside kv3-bench) and traffic runs,\n"

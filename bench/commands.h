@@ -13,7 +13,7 @@ struct Options {
   std::string module;
   std::string file;                   // the command's operand: the scenario, a folder
   std::vector<std::string> operands;  // a command that takes a list: every operand
-  std::string audio, trace, root, plot;
+  std::string audio, trace, root, plot, out;
   std::string sim_root;  // the simulator folder a panel's gauges are also looked for in
   std::string fltsim;    // the aircraft.cfg section whose panel is read
   bool wine = false;

@@ -104,18 +104,24 @@ int RunUnderWine(const Options& o) {
     if (o.command == "soak") argv.insert(argv.end(), {"--seed", std::to_string(o.seed)});
     if (o.frames >= 0) argv.insert(argv.end(), {"--frames", std::to_string(o.frames)});
     if (o.minutes > 0) argv.insert(argv.end(), {"--minutes", std::to_string(o.minutes)});
+  } else if (o.command == "click-map") {
+    argv.push_back(o.file);  // the map names files as the user named the aircraft
   } else {
     argv.push_back(fs::absolute(o.file.empty() ? "Sound/KV3_R40" : o.file).string());
   }
-  if (o.command == "run") argv.insert(argv.end(), {"--module", module});
+  if (o.command == "run" || o.command == "click-map") argv.insert(argv.end(), {"--module", module});
+  if (!o.out.empty()) argv.insert(argv.end(), {"--out", fs::absolute(o.out).string()});
   // The picture is drawn here, from the trace the Windows bench writes and the capture.
   std::string trace = o.trace.empty() && !o.plot.empty()
                           ? (home / ("trace-" + std::to_string(getpid()) + ".txt")).string()
                           : o.trace;
   if (!trace.empty()) argv.insert(argv.end(), {"--trace", fs::absolute(trace).string()});
   if (!o.root.empty()) argv.insert(argv.end(), {"--root", fs::absolute(o.root).string()});
+  // run changes into --root before it reads the panel; the map names files as the user did.
   if (!o.sim_root.empty())
-    argv.insert(argv.end(), {"--sim-root", fs::absolute(o.sim_root).string()});
+    argv.insert(
+        argv.end(),
+        {"--sim-root", o.command == "click-map" ? o.sim_root : fs::absolute(o.sim_root).string()});
   if (!o.fltsim.empty()) argv.insert(argv.end(), {"--fltsim", o.fltsim});
   int code = Spawn(argv);
   Spawn({"wineserver", "-w"});  // every Wine process has ended and closed the recording

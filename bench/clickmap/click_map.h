@@ -50,7 +50,8 @@ struct MappedArea {
   double left = 0, top = 0, width = 0, height = 0;
   std::vector<ClickEffect> clicks;  // one per mouse event it takes, in the order written
   AreaKind kind = AreaKind::kNothing;
-  std::string covered_by;  // kUnreachable: "FILE:LINE" of the area over it
+  // kUnreachable: "FILE:LINE" of the area over it; empty when the area lies outside its gauge.
+  std::string covered_by;
 };
 
 struct MappedGauge {

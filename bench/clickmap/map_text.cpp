@@ -46,13 +46,38 @@ std::vector<std::string> AreaLines(const MappedGauge& gauge, const MappedArea& a
   std::string head = area.file + ":" + std::to_string(area.line) + ": " + gauge.name +
                      (area.tooltip.empty() ? "" : " \"" + area.tooltip + "\"");
   if (area.kind == AreaKind::kUnreachable)
-    return {head + ": unreachable, under " + area.covered_by};
+    return {head + (area.covered_by.empty() ? ": unreachable, outside the gauge"
+                                            : ": unreachable, under " + area.covered_by)};
   if (area.kind == AreaKind::kHidden) return {head + ": hidden (its visibility gives 0 now)"};
   if (area.clicks.empty()) return {head + ": takes no click"};
   std::vector<std::string> lines;
   for (const ClickEffect& click : area.clicks)
     lines.push_back(head + " " + click.event + ": " + DescribeClick(click));
   return lines;
+}
+
+std::string MapSummary(const ClickMap& map) {
+  // What areas of each kind do, said of one area and of several.
+  static const char* const kSaid[][2] = {
+      {"plays a sound", "play a sound"},
+      {"would play a missing or refused one", "would play a missing or refused one"},
+      {"acts without a sound", "act without a sound"},
+      {"does nothing", "do nothing"},
+      {"is hidden now", "are hidden now"},
+      {"cannot be reached", "cannot be reached"}};
+  size_t areas = 0, clicks = 0, kinds[6] = {};
+  for (const MappedWindow& window : map.windows)
+    for (const MappedGauge& gauge : window.gauges)
+      for (const MappedArea& area : gauge.areas)
+        ++areas, clicks += area.clicks.size(), ++kinds[static_cast<int>(area.kind)];
+  std::string text = std::to_string(areas) + (areas == 1 ? " area, " : " areas, ") +
+                     std::to_string(clicks) + (clicks == 1 ? " click" : " clicks");
+  std::string parts;
+  for (int k = 0; k < 6; ++k)
+    if (kinds[k])
+      parts += (parts.empty() ? ": " : ", ") + std::to_string(kinds[k]) + " " +
+               kSaid[k][kinds[k] == 1 ? 0 : 1];
+  return text + parts;
 }
 
 std::vector<std::string> MapLines(const ClickMap& map) {

@@ -18,5 +18,7 @@ std::string DescribeClick(const ClickEffect& click);
 std::vector<std::string> AreaLines(const MappedGauge& gauge, const MappedArea& area);
 // Every line of the map, in the map's order.
 std::vector<std::string> MapLines(const ClickMap& map);
+// "12 areas, 15 clicks: 4 play a sound, 6 act without one, ...": what the map holds.
+std::string MapSummary(const ClickMap& map);
 
 }  // namespace bench::clickmap

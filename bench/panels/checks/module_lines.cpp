@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <set>
 
-#include "bench/panels/checks/panel_checks.h"
 #include "bench/common/names.h"
+#include "bench/panels/checks/panel_checks.h"
 #include "traffic/traffic.h"
 
 namespace bench::panels {

@@ -9,6 +9,8 @@
 #include "bench/panels/folders.h"
 #include "bench/panels/panel.h"
 #include "bench/script/program.h"
+#include "bench/sounds/sound_files.h"
+#include "sound/sound_slots.h"
 
 namespace bench::panels {
 
@@ -36,5 +38,16 @@ void CheckVariables(const std::vector<ScriptReference>& references, Panel* panel
 // The module's gauge lines, and whether the scripts name the traffic gauge's variables.
 void CheckModuleLines(const std::vector<ScriptReference>& references, Panel* panel);
 void CheckSoundFolder(const std::string& sim_root, Panel* panel);
+
+// The module's sound folder, Sound\KV3_R40 in the simulator folder, found in any case; an
+// empty path when there is none.
+fs::path SoundFolder(const std::string& sim_root);
+// A sound slot's file in that folder, as the module will load it, and check-sounds' verdict.
+struct SlotFile {
+  std::string shown;  // the file as findings name it
+  bool found = false;
+  WaveVerdict verdict;
+};
+SlotFile JudgeSlotFile(const fs::path& folder, const sound::SoundSlot& slot);
 
 }  // namespace bench::panels

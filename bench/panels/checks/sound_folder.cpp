@@ -19,9 +19,20 @@ bool PanelHasSoundGauge(const Panel& panel) {
 
 }  // namespace
 
+fs::path SoundFolder(const std::string& sim_root) {
+  return IsFolder(sim_root) ? FindPath(sim_root, "Sound\\KV3_R40") : fs::path();
+}
+
+SlotFile JudgeSlotFile(const fs::path& folder, const sound::SoundSlot& slot) {
+  std::string name = SlotFileName(slot);
+  fs::path found = FindEntry(folder, name);
+  fs::path path = found.empty() ? folder / name : found;
+  return {Shown(path), !found.empty(), JudgeWave(path.string())};
+}
+
 void CheckSoundFolder(const std::string& sim_root, Panel* panel) {
   if (!PanelHasSoundGauge(*panel) || !IsFolder(sim_root)) return;
-  fs::path folder = FindPath(sim_root, "Sound\\KV3_R40");
+  fs::path folder = SoundFolder(sim_root);
   if (folder.empty()) {
     panel->findings.push_back({Shown(fs::path(sim_root) / "Sound" / "KV3_R40"), 0,
                                Severity::kWarning,
@@ -30,14 +41,12 @@ void CheckSoundFolder(const std::string& sim_root, Panel* panel) {
     return;
   }
   for (const sound::SoundSlot* s = sound::SoundTable; s->variable_name; ++s) {
-    std::string name = SlotFileName(*s);
-    fs::path found = FindEntry(folder, name);
-    fs::path path = found.empty() ? folder / name : found;
-    WaveVerdict verdict = JudgeWave(path.string());
+    SlotFile file = JudgeSlotFile(folder, *s);
+    const WaveVerdict& verdict = file.verdict;
     if (verdict.kind == WaveVerdict::kOk) continue;
-    std::string shown = Shown(path);
+    const std::string& shown = file.shown;
     std::string sound = "\"" + std::string(s->variable_name) + "\" is silent";
-    if (found.empty())
+    if (!file.found)
       panel->findings.push_back({shown, 0, Severity::kNote, "missing: " + sound});
     else
       panel->findings.push_back(

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <iterator>
 
-#include "bench/panels/checks/panel_checks.h"
 #include "bench/common/names.h"
+#include "bench/panels/checks/panel_checks.h"
 
 namespace bench::panels {
 namespace {

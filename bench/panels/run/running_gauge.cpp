@@ -185,7 +185,7 @@ void RunningGauge::ViewAreas(std::vector<Area>& areas, const Box& parent,
   for (Area& area : areas) {
     Box box = BoxOf(*area.source, parent);
     bool shown = visible && Visible(area.visible, run);
-    std::string tooltip(shown ? Words(run.Show(area.tooltip)) : "");
+    std::string tooltip(Words(run.Show(area.tooltip)));
     views->push_back({area.source, parent_area, box.left, box.top, box.right, box.bottom, shown,
                       std::move(tooltip)});
     ViewAreas(area.children, box, area.source, shown, run, views);
