@@ -92,7 +92,7 @@ h2{margin:1.6em 0 .2em;font-size:1.15em}
 .canvas.virtual{background:repeating-conic-gradient(#333 0 25%,#3d3d3d 0 50%) 0 0/32px 32px}
 .canvas>img{position:absolute;left:0;top:0;width:100%;height:100%}
 .gauge{position:absolute;box-sizing:border-box;border:1px dashed rgba(255,255,255,.75);
- pointer-events:none}
+ pointer-events:none;z-index:90000}
 .gauge>span{position:absolute;left:0;top:0;font:11px sans-serif;color:#fff;
  background:rgba(0,0,0,.6);padding:0 3px;white-space:nowrap}
 .area{position:absolute;box-sizing:border-box;border:2px solid var(--c);background:var(--f);
