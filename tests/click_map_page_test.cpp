@@ -53,7 +53,10 @@ ClickMap SwitchPanel() {
   MappedArea covered = Area(14, 100, 40, 400, 200, AreaKind::kUnreachable);
   covered.covered_by = "Switches.xml:10";
   MappedArea hidden = Area(16, 300.5, 80.25, 10, 10, AreaKind::kHidden);
-  gauge.areas = {part, button, covered, hidden};
+  // Two knobs side by side whose boxes overlap.
+  MappedArea left_knob = Area(20, 200, 100, 50, 50, AreaKind::kActs);
+  MappedArea right_knob = Area(22, 240, 110, 30, 30, AreaKind::kActs);
+  gauge.areas = {part, button, covered, hidden, left_knob, right_knob};
   MappedWindow window;
   window.name = "Window00";
   window.title = "Main Panel";
@@ -127,7 +130,7 @@ TEST(ClickMapPage, DrawsEachAreaOnceAtItsBoxWithItsLines) {
   ClickMap map = SwitchPanel();
   std::string page = MapPage(map, "/nonexistent");
   EXPECT_EQ(page.rfind("<!DOCTYPE html>", 0), 0u);
-  EXPECT_EQ(Count(page, "<div class=\"area "), 4);
+  EXPECT_EQ(Count(page, "<div class=\"area "), 6);
   EXPECT_EQ(Count(page, "<div class=\"gauge\""), 1);
   EXPECT_NE(page.find("data-size=\"2000 500\" style=\"width:1000px;height:250px\""),
             std::string::npos);
@@ -144,10 +147,13 @@ TEST(ClickMapPage, DrawsEachAreaOnceAtItsBoxWithItsLines) {
   std::string hidden = AreaElement(page, "Switches.xml", 16);
   EXPECT_EQ(Attribute(hidden, "data-box"), "300.5 80.25 10 10");
   EXPECT_NE(hidden.find("left:150.25px;top:40.125px;width:5px;height:5px"), std::string::npos);
-  // The switch is found over the part it sits on; what no click reaches lies beneath both.
+  // The switch nested in the part is found over it; of two knobs that overlap, the earlier is;
+  // what no click reaches lies beneath them all.
   int part = Stack(AreaElement(page, "Switches.xml", 10));
   int button = Stack(AreaElement(page, "Switches.xml", 12));
   EXPECT_GT(button, part);
+  EXPECT_GT(Stack(AreaElement(page, "Switches.xml", 20)),
+            Stack(AreaElement(page, "Switches.xml", 22)));
   EXPECT_LT(Stack(AreaElement(page, "Switches.xml", 14)), part);
   EXPECT_LT(Stack(hidden), part);
 }
@@ -219,7 +225,7 @@ TEST(ClickMapPage, AWindowStillDrawsWithoutItsBitmap) {
     std::string page = MapPage(map, folder.Path("panel"));
     EXPECT_NE(page.find(c.note), std::string::npos);
     EXPECT_EQ(page.find("<img"), std::string::npos);
-    EXPECT_EQ(Count(page, "<div class=\"area "), 4);
+    EXPECT_EQ(Count(page, "<div class=\"area "), 6);
   }
 }
 

@@ -79,6 +79,8 @@ std::string Box(double left, double top, double width, double height) {
   return Number(left) + " " + Number(top) + " " + Number(width) + " " + Number(height);
 }
 
+// Gauge outlines and names lie over the areas but let the pointer through; an area pointed at,
+// focused or linked to from the table rises over everything, so nothing covers its tip.
 std::string Style() {
   std::string css = R"(
 body{font:14px/1.4 sans-serif;margin:1.5em;color:#222;background:#f4f4f4}
@@ -147,18 +149,28 @@ struct AreaIds {
   std::multimap<std::string, std::pair<int, AreaKind>> by_line;
 };
 
-// Where the pilot's pointer finds an area first, the page's pointer does too: smaller areas
-// over larger ones (a button over the panel part it sits on), and areas no click reaches now
-// (hidden, or under another) beneath every other.
+bool Within(const MappedArea& inner, const MappedArea& outer) {
+  return inner.left >= outer.left && inner.top >= outer.top &&
+         inner.left + inner.width <= outer.left + outer.width &&
+         inner.top + inner.height <= outer.top + outer.height;
+}
+
+// The page's pointer finds the area the pilot's click would: of two that overlap the earlier,
+// unless the later lies inside it (a nested area, which takes the click over its parent);
+// areas no click reaches now (hidden, or under another) lie beneath every other.
 std::vector<int> Stacking(const std::vector<const MappedArea*>& areas) {
   auto sunk = [](const MappedArea* a) {
     return a->kind == AreaKind::kHidden || a->kind == AreaKind::kUnreachable;
   };
+  std::vector<int> depth(areas.size());
+  for (size_t i = 0; i < areas.size(); ++i)
+    for (size_t j = 0; j < i; ++j)
+      if (!sunk(areas[j]) && Within(*areas[i], *areas[j])) ++depth[i];
   std::vector<size_t> order(areas.size());
   for (size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+  std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
     if (sunk(areas[a]) != sunk(areas[b])) return sunk(areas[a]);
-    return areas[a]->width * areas[a]->height > areas[b]->width * areas[b]->height;
+    return depth[a] != depth[b] ? depth[a] < depth[b] : a > b;
   });
   std::vector<int> z(areas.size());
   for (size_t rank = 0; rank < order.size(); ++rank) z[order[rank]] = static_cast<int>(rank) + 1;
