@@ -160,8 +160,12 @@ async function screenshot(browser, out, pageFile) {
   const height = await page.evaluate(() => {
     const sections = document.querySelectorAll('.window');
     const last = sections[sections.length - 1].getBoundingClientRect();
-    const table = document.querySelector('table.lines').getBoundingClientRect();
-    return Math.min(table.bottom, last.bottom + 200) + window.scrollY;
+    // The table's rows that start within 250 px below the last window, whole.
+    let bottom = last.bottom;
+    for (const row of document.querySelectorAll('table.lines tr'))
+      if (row.getBoundingClientRect().top < last.bottom + 250)
+        bottom = row.getBoundingClientRect().bottom;
+    return bottom + 8 + window.scrollY;
   });
   await page.screenshot({ path: out, clip: { x: 0, y: 0, width: 1100, height }, fullPage: true });
   await context.close();
