@@ -7,6 +7,7 @@
 
 #include "bench/clickmap/map_text.h"
 #include "bench/clickmap/window_background.h"
+#include "bench/common/markup.h"
 
 namespace bench::clickmap {
 namespace {
@@ -36,31 +37,6 @@ const KindStyle& StyleOf(AreaKind kind) {
   for (const KindStyle& style : kKinds)
     if (style.kind == kind) return style;
   return kKinds[3];
-}
-
-std::string Escape(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&#39;";
-        break;
-      default:
-        out += c;
-    }
-  return out;
 }
 
 // Ten digits keep every coordinate a panel writes exact, and "%g" never writes a locale's comma.
@@ -185,24 +161,24 @@ std::string AreaElement(const MappedGauge& gauge, const MappedArea& area, const 
   bool toward_left = area.left + area.width / 2 > canvas.width / 2;
   std::string out = "<div class=\"area kind-" + std::string(AreaKindName(area.kind)) +
                     "\" id=\"area-" + std::to_string(id) + "\" tabindex=\"0\" data-file=\"" +
-                    Escape(area.file) + "\" data-line=\"" + std::to_string(area.line) +
+                    EscapeMarkup(area.file) + "\" data-line=\"" + std::to_string(area.line) +
                     "\" data-box=\"" + Box(area.left, area.top, area.width, area.height) +
                     "\" data-kind=\"" + AreaKindName(area.kind) + "\" style=\"" +
                     Place(area.left, area.top, area.width, area.height, canvas.scale) +
                     ";--z:" + std::to_string(z) + "\"><div class=\"tip" +
                     (toward_left ? " toward-left" : "") + "\">";
   for (const std::string& line : lines) {
-    out += "<span class=\"tip-line\">" + Escape(line) + "</span>";
+    out += "<span class=\"tip-line\">" + EscapeMarkup(line) + "</span>";
     ids->by_line.emplace(line, std::make_pair(id, area.kind));
   }
   return out + "</div></div>\n";
 }
 
 std::string GaugeElement(const MappedGauge& gauge, const Canvas& canvas) {
-  return "<div class=\"gauge\" data-gauge=\"" + Escape(gauge.name) + "\" data-box=\"" +
+  return "<div class=\"gauge\" data-gauge=\"" + EscapeMarkup(gauge.name) + "\" data-box=\"" +
          Box(gauge.left, gauge.top, gauge.width, gauge.height) + "\" style=\"" +
          Place(gauge.left, gauge.top, gauge.width, gauge.height, canvas.scale) + "\"><span>" +
-         Escape(gauge.name) + "</span></div>\n";
+         EscapeMarkup(gauge.name) + "</span></div>\n";
 }
 
 std::string WindowNote(const MappedWindow& window, const Canvas& canvas,
@@ -223,9 +199,9 @@ std::string WindowSection(const MappedWindow& window, const std::string& panel_d
   Canvas canvas = CanvasOf(window);
   WindowBackground background = LoadBackground(panel_dir, window.background);
   std::string title = window.title.empty() ? window.name : window.name + ": " + window.title;
-  std::string out = "<section class=\"window\" data-window=\"" + Escape(window.name) + "\">\n<h2>" +
-                    Escape(title) + "</h2>\n<p class=\"note\">" +
-                    Escape(WindowNote(window, canvas, background)) + "</p>\n";
+  std::string out = "<section class=\"window\" data-window=\"" + EscapeMarkup(window.name) +
+                    "\">\n<h2>" + EscapeMarkup(title) + "</h2>\n<p class=\"note\">" +
+                    EscapeMarkup(WindowNote(window, canvas, background)) + "</p>\n";
   out += std::string("<div class=\"canvas") + (window.virtual_cockpit ? " virtual" : "") +
          "\" data-size=\"" + Number(canvas.width) + " " + Number(canvas.height) +
          "\" style=\"width:" + Number(canvas.width * canvas.scale) +
@@ -271,7 +247,7 @@ std::string LinesTable(const ClickMap& map, AreaIds* ids) {
                std::to_string(id) + "\"></a>";
       ids->by_line.erase(found);
     }
-    out += "<tr><td>" + swatch + "</td><td class=\"line\">" + Escape(line) + "</td></tr>\n";
+    out += "<tr><td>" + swatch + "</td><td class=\"line\">" + EscapeMarkup(line) + "</td></tr>\n";
   }
   return out + "</table>\n";
 }
@@ -287,14 +263,15 @@ std::string MapPage(const ClickMap& map, const std::string& panel_dir) {
   std::string out =
       "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
       "<title>Click map: " +
-      Escape(map.panel_cfg) + "</title>\n<style>" + Style() +
-      "</style>\n</head>\n<body>\n<h1>Click map of " + Escape(map.panel_cfg) +
-      "</h1>\n<p class=\"note\">" + Escape(judged) +
+      EscapeMarkup(map.panel_cfg) + "</title>\n<style>" + Style() +
+      "</style>\n</head>\n<body>\n<h1>Click map of " + EscapeMarkup(map.panel_cfg) +
+      "</h1>\n<p class=\"note\">" + EscapeMarkup(judged) +
       ". Hover an area, or follow a line of the table, for its tooltip and what its "
       "clicks do.</p>\n";
   if (!map.problems.empty()) {
     out += "<ul class=\"problems\">\n";
-    for (const std::string& problem : map.problems) out += "<li>" + Escape(problem) + "</li>\n";
+    for (const std::string& problem : map.problems)
+      out += "<li>" + EscapeMarkup(problem) + "</li>\n";
     out += "</ul>\n";
   }
   out += Legend(map);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "bench/common/markup.h"
 #include "bench/plot/session_plot.h"
 
 namespace plot {
@@ -12,23 +13,6 @@ namespace {
 
 constexpr double kWidth = 1200, kLeft = 210, kRight = 20, kLane = 38, kAudioLane = 110;
 constexpr double kLabelGap = 56;  // pixels between two value labels in one lane
-
-std::string Escape(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '&')
-      out += "&amp;";
-    else if (c == '<')
-      out += "&lt;";
-    else if (c == '>')
-      out += "&gt;";
-    else if (c == '"')
-      out += "&quot;";
-    else
-      out += c;
-  }
-  return out;
-}
 
 std::string Number(double value) {
   char text[32];
@@ -46,7 +30,7 @@ class Canvas {
  public:
   Canvas(double seconds, const std::string& title) : seconds_(std::max(seconds, 0.001)) {
     out_ << "<text x=\"" << kLeft << "\" y=\"24\" font-size=\"16\" font-weight=\"bold\">"
-         << Escape(title) << "</text>\n";
+         << bench::EscapeMarkup(title) << "</text>\n";
   }
   double X(double t) const { return kLeft + t / seconds_ * (kWidth - kLeft - kRight); }
 
@@ -57,7 +41,7 @@ class Canvas {
          << kWidth - kLeft - kRight << "\" height=\"" << Px(h - 4) << "\" fill=\"" << shade
          << "\"/>\n";
     out_ << "<text x=\"" << kLeft - 8 << "\" y=\"" << Px(top + h / 2 + 2)
-         << "\" text-anchor=\"end\" font-size=\"12\">" << Escape(name) << "</text>\n";
+         << "\" text-anchor=\"end\" font-size=\"12\">" << bench::EscapeMarkup(name) << "</text>\n";
     y_ += h;
     return top;
   }
@@ -81,7 +65,8 @@ class Canvas {
       }
     }
     out_ << "<path d=\"" << path << "\" fill=\"none\" stroke=\"" << colour
-         << "\" stroke-width=\"1.5\"><title>" << Escape(series.name) << "</title></path>\n";
+         << "\" stroke-width=\"1.5\"><title>" << bench::EscapeMarkup(series.name)
+         << "</title></path>\n";
   }
 
   // The recording's peak level per pixel column in decibels (-60 to 0 dBFS), mirrored about
@@ -116,7 +101,8 @@ class Canvas {
       std::string colour = !sounds ? "#8a4fa0" : m.start ? "#2e8b57" : "#b03a2e";
       out_ << "<line x1=\"" << Px(X(m.seconds)) << "\" x2=\"" << Px(X(m.seconds)) << "\" y1=\""
            << Px(top) << "\" y2=\"" << Px(top + h - 4) << "\" stroke=\"" << colour
-           << "\" stroke-width=\"1\"><title>" << Escape(Number(m.seconds) + " s: " + m.label)
+           << "\" stroke-width=\"1\"><title>"
+           << bench::EscapeMarkup(Number(m.seconds) + " s: " + m.label)
            << (sounds ? (m.start ? " starts" : " ends") : "") << "</title></line>\n";
       if (sounds && !m.start) continue;
       std::string label = m.label.rfind("Sound ", 0) == 0 ? m.label.substr(6) : m.label;
@@ -154,7 +140,7 @@ class Canvas {
  private:
   void Text(double x, double y, const std::string& text, const std::string& colour, int size) {
     out_ << "<text x=\"" << Px(x) << "\" y=\"" << Px(y) << "\" font-size=\"" << size << "\" fill=\""
-         << colour << "\">" << Escape(text) << "</text>\n";
+         << colour << "\">" << bench::EscapeMarkup(text) << "</text>\n";
   }
 
   double seconds_;
