@@ -258,8 +258,8 @@ const char* AreaKindName(AreaKind kind) { return StyleOf(kind).name; }
 
 std::string MapPage(const ClickMap& map, const std::string& panel_dir) {
   std::string judged = map.sim_root.empty()
-                           ? "no simulator folder was given, so the sound files were not judged"
-                           : "the sound files were judged in " + map.sim_root;
+                           ? "No simulator folder was given, so the sound files were not judged"
+                           : "The sound files were judged in " + map.sim_root;
   std::string out =
       "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
       "<title>Click map: " +
