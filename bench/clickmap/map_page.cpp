@@ -29,7 +29,7 @@ constexpr KindStyle kKinds[] = {
     {AreaKind::kActs,        "acts",         31,  119, 180, "acts without a sound: key events, variables"},
     {AreaKind::kNothing,     "nothing",      170, 170, 170, "does nothing, or takes no click"},
     {AreaKind::kHidden,      "hidden",       148, 103, 189, "hidden: its visibility gives 0 now"},
-    {AreaKind::kUnreachable, "unreachable",  255, 127, 14,  "unreachable: under an earlier area"},
+    {AreaKind::kUnreachable, "unreachable",  255, 127, 14,  "unreachable: under an earlier area, or outside its gauge"},
 };
 // clang-format on
 
