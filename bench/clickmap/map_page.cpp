@@ -55,8 +55,10 @@ std::string Box(double left, double top, double width, double height) {
   return Number(left) + " " + Number(top) + " " + Number(width) + " " + Number(height);
 }
 
-// Gauge outlines and names lie over the areas but let the pointer through; an area pointed at,
-// focused or linked to from the table rises over everything, so nothing covers its tip.
+// Areas and gauges are outlined inside their boxes, which a border would widen where a box is
+// narrower than two borders. Gauge outlines and names lie over the areas but let the pointer
+// through; an area pointed at, focused or linked to from the table rises over everything, so
+// nothing covers its tip.
 std::string Style() {
   std::string css = R"(
 body{font:14px/1.4 sans-serif;margin:1.5em;color:#222;background:#f4f4f4}
@@ -69,14 +71,14 @@ h2{margin:1.6em 0 .2em;font-size:1.15em}
 .canvas{position:relative;background:#2b2b2b;outline:1px solid #555}
 .canvas.virtual{background:repeating-conic-gradient(#333 0 25%,#3d3d3d 0 50%) 0 0/32px 32px}
 .canvas>img{position:absolute;left:0;top:0;width:100%;height:100%}
-.gauge{position:absolute;box-sizing:border-box;border:1px dashed rgba(255,255,255,.75);
+.gauge{position:absolute;outline:1px dashed rgba(255,255,255,.75);outline-offset:-1px;
  pointer-events:none;z-index:90000}
 .gauge>span{position:absolute;left:0;top:0;font:11px sans-serif;color:#fff;
  background:rgba(0,0,0,.6);padding:0 3px;white-space:nowrap}
-.area{position:absolute;box-sizing:border-box;border:2px solid var(--c);background:var(--f);
- z-index:var(--z);outline:none}
-.area:hover,.area:focus,.area:target{z-index:100000;border-width:3px}
-.area.kind-hidden{border-style:dashed}
+.area{position:absolute;outline:2px solid var(--c);outline-offset:-2px;background:var(--f);
+ z-index:var(--z)}
+.area:hover,.area:focus,.area:target{z-index:100000;outline-width:3px;outline-offset:-3px}
+.area.kind-hidden{outline-style:dashed}
 .area.kind-unreachable{background:repeating-linear-gradient(45deg,var(--f) 0 4px,transparent 4px 8px)}
 .tip{display:none;position:absolute;left:0;top:100%;margin-top:3px;width:max-content;
  max-width:48em;background:#fffff2;color:#111;border:1px solid #444;padding:4px 7px;

@@ -165,7 +165,7 @@ async function screenshot(browser, out, pageFile) {
     for (const row of document.querySelectorAll('table.lines tr'))
       if (row.getBoundingClientRect().top < last.bottom + 250)
         bottom = row.getBoundingClientRect().bottom;
-    return bottom + 8 + window.scrollY;
+    return bottom + 2 + window.scrollY;
   });
   await page.screenshot({ path: out, clip: { x: 0, y: 0, width: 1100, height }, fullPage: true });
   await context.close();

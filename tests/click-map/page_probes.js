@@ -5,7 +5,6 @@
 // pixels), its tip's lines and colour; the table's lines; the legend's colours; the bitmaps.
 function collect() {
   const numbers = (text) => text.split(' ').map(Number);
-  const colour = (element) => getComputedStyle(element).borderTopColor;
   const areas = [...document.querySelectorAll('.area')].map((el) => {
     const canvas = el.closest('.canvas');
     const c = canvas.getBoundingClientRect();
@@ -16,12 +15,12 @@ function collect() {
       canvas: [c.left, c.top, c.width, c.height],
       rect: [r.left - c.left, r.top - c.top, r.width, r.height],
       tip: [...el.querySelectorAll('.tip-line')].map((line) => line.textContent),
-      colour: colour(el),
+      colour: getComputedStyle(el).outlineColor,
     };
   });
   const legend = {};
   for (const item of document.querySelectorAll('.legend li'))
-    legend[item.dataset.kind] = colour(item.querySelector('.swatch'));
+    legend[item.dataset.kind] = getComputedStyle(item.querySelector('.swatch')).borderTopColor;
   return {
     areas, legend,
     table: [...document.querySelectorAll('table.lines td.line')].map((td) => td.textContent),
