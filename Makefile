@@ -57,7 +57,7 @@ dist: win32
 	package/make-package out out/dist
 
 # The example session on the example aircraft, against the real DLL under Wine where this
-# machine can run it, natively otherwise. The trace printed leaves out the per-frame reads and
+# machine can run it, natively otherwise; then the aircraft's click map. The trace printed leaves out the per-frame reads and
 # the traffic display's count; the file has every call.
 demo: native win32
 	@out/kv3-bench make-sounds out/demo/Sound/KV3_R40
@@ -68,6 +68,9 @@ demo: native win32
 	grep -vE '^(GetNamedVariable|FindNamedVariable|-- frame|panel: \(>L:ATC traffic update\))' out/demo-trace.txt; \
 	echo "$$summary"; \
 	echo "demo: the cockpit sound is in out/demo.wav, its picture in out/demo.svg, every host call in out/demo-trace.txt"; \
+	out/kv3-bench click-map examples/DemoTrainer $$wine --sim-root out/demo --out out/demo-map.html \
+	  2>/dev/null | tail -n 1; \
+	echo "demo: what every area of the panel does is in out/demo-map.html, a page for any browser"; \
 	exit $$status
 
 check: native dist fuzz-build $(NATIVE_CHECK)/CMakeCache.txt

@@ -72,6 +72,7 @@ struct MappedWindow {
 
 struct ClickMap {
   std::string panel_cfg;              // as findings name it
+  std::string panel_dir;              // the folder it was read from, where the bitmaps are
   std::string sim_root;               // the simulator folder the sounds were judged in; empty: none
   std::vector<MappedWindow> windows;  // in panel.cfg order
   std::vector<std::string> problems;  // loading and running findings, "FILE:LINE: ..."

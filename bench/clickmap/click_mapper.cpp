@@ -104,6 +104,7 @@ class Mapper {
     ClickMap map;
     const panels::Panel& panel = panel_.panel();
     map.panel_cfg = panel.panel_cfg;
+    map.panel_dir = panel.panel_dir;
     map.sim_root = sim_root_;
     for (const panels::PanelWindow& window : panel.cfg.windows)
       map.windows.push_back(WindowOf(panel, window));
