@@ -8,8 +8,8 @@
 namespace bench {
 
 struct Options {
-  std::string command;   // a command of the table; "session" when none is named
-  std::string self;      // the bench's own path, to find files beside it
+  std::string command;  // a command of the table; "session" when none is named
+  std::string self;     // the bench's own path, to find files beside it
   std::string module;
   std::string file;                   // the command's operand: the scenario, a folder
   std::vector<std::string> operands;  // a command that takes a list: every operand

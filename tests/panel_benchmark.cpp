@@ -9,8 +9,8 @@
 #include <string>
 
 #include "bench/host/host_emulator.h"
-#include "bench/panels/run/running_panel.h"
 #include "bench/measure/counting_allocator.h"
+#include "bench/panels/run/running_panel.h"
 
 namespace {
 
@@ -25,11 +25,13 @@ bool Measure(const char* dir, long frames) {
   long runs = panel.runner().runs, before = allocations;
   auto start = std::chrono::steady_clock::now();
   for (long i = 0; i < frames; ++i) panel.Frame(++frame + 1);
-  double ns = std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count();
+  double ns =
+      std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count();
   long allocated = allocations - before;
-  std::printf("%s: %zu XML gauges, %.1f scripts a frame, %.0f ns a frame, %.3f allocations a frame\n",
-              dir, panel.gauge_count(), double(panel.runner().runs - runs) / frames, ns / frames,
-              double(allocated) / frames);
+  std::printf(
+      "%s: %zu XML gauges, %.1f scripts a frame, %.0f ns a frame, %.3f allocations a frame\n", dir,
+      panel.gauge_count(), double(panel.runner().runs - runs) / frames, ns / frames,
+      double(allocated) / frames);
   return allocated == 0;
 }
 
@@ -39,7 +41,8 @@ int main(int argc, char** argv) {
   int first = 1;
   long frames = 100000;
   if (argc > 1 && std::atol(argv[1]) > 0) frames = std::atol(argv[1]), first = 2;
-  if (first >= argc) return std::fprintf(stderr, "usage: panel-benchmark [FRAMES] PANEL_DIR...\n"), 2;
+  if (first >= argc)
+    return std::fprintf(stderr, "usage: panel-benchmark [FRAMES] PANEL_DIR...\n"), 2;
   bool steady = true;
   for (int i = first; i < argc; ++i) steady = Measure(argv[i], frames) && steady;
   return steady ? 0 : 1;

@@ -34,7 +34,8 @@ class RadioHandoff : public LoadedModuleTest {
 };
 
 const std::vector<std::string> kFixed = {"TriggerEvent(0x101AA, 0x1)", "TriggerEvent(0x103DB, 0x1)",
-                                         "TriggerEvent(0x10408, 0x1)", "TriggerEvent(0x10410, 0x1)"};
+                                         "TriggerEvent(0x10408, 0x1)",
+                                         "TriggerEvent(0x10410, 0x1)"};
 
 struct FrequencyCase {
   double mhz;
@@ -58,7 +59,8 @@ TEST_F(RadioHandoff, FrequenciesBecomePackedDecimalEvents) {
     sound()->callback(sound(), 12, 0);
     std::vector<std::string> sent = EventsSince(before);
     std::vector<std::string> expected = kFixed;
-    if (c.sent) expected.insert(expected.begin(), std::string("TriggerEvent(0x100AC, ") + c.sent + ")");
+    if (c.sent)
+      expected.insert(expected.begin(), std::string("TriggerEvent(0x100AC, ") + c.sent + ")");
     EXPECT_EQ(sent, expected);
   }
 }
@@ -70,8 +72,9 @@ TEST_F(RadioHandoff, RadiosInTableOrderThenFixedEventsThenTheCheckedOne) {
   host.CreateVariable("COM2 frequency", 121.5);
   host.CreateVariable("COM1 frequency", 118.0);
   host.CreateVariable("NAV1 frequency", 109.1);
-  std::vector<std::string> expected = {"TriggerEvent(0x100AC, 0x10910)", "TriggerEvent(0x100AB, 0x11800)",
-                                       "TriggerEvent(0x1038A, 0x12150)", "TriggerEvent(0x100AD, 0x11050)"};
+  std::vector<std::string> expected = {
+      "TriggerEvent(0x100AC, 0x10910)", "TriggerEvent(0x100AB, 0x11800)",
+      "TriggerEvent(0x1038A, 0x12150)", "TriggerEvent(0x100AD, 0x11050)"};
   expected.insert(expected.end(), kFixed.begin(), kFixed.end());
   expected.push_back("TriggerEvent(0x1024C, 0x3E8)");
   EXPECT_EQ(TeardownEvents(), expected);
@@ -90,8 +93,8 @@ struct ModuleVariableCase {
 
 TEST_F(RadioHandoff, ModuleVariable109OutOfRangeSendsVariable74) {
   const ModuleVariableCase cases[] = {
-      {50, 500, "0x3E8"},  {5000, 500, nullptr}, {100, 500, nullptr}, {99000, 500, nullptr},
-      {99000.5, 2500.7, "0x9C4"}, {kNaN, 500, nullptr}, {50, kNaN, "0x0"}, {-1, 1e300, "0x0"},
+      {50, 500, "0x3E8"},         {5000, 500, nullptr}, {100, 500, nullptr}, {99000, 500, nullptr},
+      {99000.5, 2500.7, "0x9C4"}, {kNaN, 500, nullptr}, {50, kNaN, "0x0"},   {-1, 1e300, "0x0"},
   };
   for (const ModuleVariableCase& c : cases) {
     SCOPED_TRACE(testing::Message() << c.checked << " " << c.value);

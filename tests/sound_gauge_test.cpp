@@ -40,8 +40,9 @@ class SoundGauge : public LoadedModuleTest {
     return std::vector<std::string>(standin::Calls().begin() + mark_, standin::Calls().end());
   }
   int TraceCount(const std::string& prefix) const {
-    return static_cast<int>(std::count_if(host.trace().begin(), host.trace().end(),
-                                          [&](const std::string& l) { return l.rfind(prefix, 0) == 0; }));
+    return static_cast<int>(
+        std::count_if(host.trace().begin(), host.trace().end(),
+                      [&](const std::string& l) { return l.rfind(prefix, 0) == 0; }));
   }
 
   // The slot variables are never read, and nothing is left open.
@@ -141,11 +142,22 @@ TEST_F(SoundGauge, ControlValuesSplitIntoDigitAndAttenuation) {
   const struct {
     double value;
     int32_t command, volume;
-  } cases[] = {{1, 1, 0},           {2002, 2, 2000},   {3000, 0, 3000},          {2.9, 2, 0},
-               {-0.5, 0, 0},        {-7, -7, 0},       {-12, -2, -10},           {4294967297.0, 1, 0},
-               {-2147483648.0, -8, -2147483640},       {std::nan(""), 0, 0},     {inf, 0, 0},
-               {-inf, 0, 0},        {1e300, 0, 0},     {2147483648.0, -8, -2147483640},
-               {-9223372036854775808.0, 0, 0},         {9223372036854774784.0, -4, -1020}};
+  } cases[] = {{1, 1, 0},
+               {2002, 2, 2000},
+               {3000, 0, 3000},
+               {2.9, 2, 0},
+               {-0.5, 0, 0},
+               {-7, -7, 0},
+               {-12, -2, -10},
+               {4294967297.0, 1, 0},
+               {-2147483648.0, -8, -2147483640},
+               {std::nan(""), 0, 0},
+               {inf, 0, 0},
+               {-inf, 0, 0},
+               {1e300, 0, 0},
+               {2147483648.0, -8, -2147483640},
+               {-9223372036854775808.0, 0, 0},
+               {9223372036854774784.0, -4, -1020}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.value);
     sound::ControlValue split = sound::SplitControlValue(c.value);

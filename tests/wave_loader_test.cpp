@@ -108,7 +108,9 @@ TEST_F(WaveLoader, AsksForAStaticBufferWithVolumeControl) {
 
 TEST_F(WaveLoader, RefusesWhatIsNotPlainPcmAndLeavesTheSlotEmpty) {
   const std::string data = RiffChunk("data", Data(64));
-  auto with_format = [&](const std::string& body) { return RiffForm("WAVE", RiffChunk("fmt ", body) + data); };
+  auto with_format = [&](const std::string& body) {
+    return RiffForm("WAVE", RiffChunk("fmt ", body) + data);
+  };
   std::string mismatched = PcmFormat(2, 22050, 16);
   mismatched.replace(12, 2, Le16(3));  // block alignment that disagrees with the format
   const std::pair<const char*, std::string> files[] = {
@@ -181,16 +183,31 @@ TEST_F(WaveLoader, RefusesChunkListsThatWouldSendTheSearchAstrayBeforeSearching)
 // The walk's reads come between the form's descent and the first search; what the loader
 // asks of mmio and DirectSound around them is unchanged, in the same order.
 TEST_F(WaveLoader, WalksTheChunkHeadersThenSearchesAsBefore) {
-  std::string file = RiffForm("WAVE", RiffChunk("LIST", "INFOab") + RiffChunk("fmt ", PcmFormat(1, 22050, 16)) +
-                                          RiffChunk("data", Data(100)));
+  std::string file =
+      RiffForm("WAVE", RiffChunk("LIST", "INFOab") + RiffChunk("fmt ", PcmFormat(1, 22050, 16)) +
+                           RiffChunk("data", Data(100)));
   ASSERT_EQ(Load(file), 1);
-  const std::vector<std::string> expected = {
-      "mmioOpenA(Sound\\KV3_R40\\test.wav, 0x10000)", "mmioDescend(0x0)", "mmioSeek(0, 2)",
-      "mmioSeek(12, 0)", "mmioRead(8)", "mmioSeek(26, 0)", "mmioRead(8)", "mmioSeek(50, 0)",
-      "mmioRead(8)", "mmioSeek(12, 0)", "mmioDescend(fmt , 0x10)", "mmioRead(16)",
-      "mmioSeek(0, 0)", "mmioDescend(0x0)", "mmioDescend(data, 0x10)",
-      "CreateSoundBuffer(20, 0x82, 100)", "Lock(0, 100, 0x2)", "mmioGetInfo()",
-      "mmioSetInfo()", "mmioClose()", "Unlock(100)"};
+  const std::vector<std::string> expected = {"mmioOpenA(Sound\\KV3_R40\\test.wav, 0x10000)",
+                                             "mmioDescend(0x0)",
+                                             "mmioSeek(0, 2)",
+                                             "mmioSeek(12, 0)",
+                                             "mmioRead(8)",
+                                             "mmioSeek(26, 0)",
+                                             "mmioRead(8)",
+                                             "mmioSeek(50, 0)",
+                                             "mmioRead(8)",
+                                             "mmioSeek(12, 0)",
+                                             "mmioDescend(fmt , 0x10)",
+                                             "mmioRead(16)",
+                                             "mmioSeek(0, 0)",
+                                             "mmioDescend(0x0)",
+                                             "mmioDescend(data, 0x10)",
+                                             "CreateSoundBuffer(20, 0x82, 100)",
+                                             "Lock(0, 100, 0x2)",
+                                             "mmioGetInfo()",
+                                             "mmioSetInfo()",
+                                             "mmioClose()",
+                                             "Unlock(100)"};
   EXPECT_EQ(LoadCalls(), expected);
 }
 

@@ -33,19 +33,21 @@
 
 namespace bench {
 
+// clang-format off
 enum class StepKind {
   kInstances, kParameter, kCreate, kSet, kModuleVariable, kFrames, kWait, kTeardown,
   kExpectValue, kExpectEvent, kExpectNoEvent, kExpectUnwritten, kAircraft, kTrafficFlag,
   kPanel, kClick, kKey, kSim, kExpectKeyEvent, kExpectNoKeyEvent,
 };
+// clang-format on
 
 struct AircraftScript {
   uint32_t id = 0;
   bool user = false;
   double latitude = 0, longitude = 0, altitude = 0;
   bool engine = true;
-  bool magvar = true;       // false: the host has no variation for it
-  double variation = 0;     // degrees, "MAGVAR"
+  bool magvar = true;                // false: the host has no variation for it
+  double variation = 0;              // degrees, "MAGVAR"
   std::vector<std::string> failing;  // properties whose reads fail
 };
 

@@ -15,11 +15,10 @@ namespace {
 constexpr double kFramesPerSecond = 18.0;
 
 // The host's mouse events, as a click names them and as (M:Event) gives them to a script.
-const char* const kMouseEvents[] = {
-    "LeftSingle",  "RightSingle",  "MiddleSingle",  "LeftDouble",  "RightDouble",
-    "MiddleDouble", "LeftDrag",    "RightDrag",     "MiddleDrag",  "LeftRelease",
-    "RightRelease", "MiddleRelease", "WheelUp",     "WheelDown",   "Move",
-    "Leave"};
+const char* const kMouseEvents[] = {"LeftSingle",  "RightSingle",  "MiddleSingle", "LeftDouble",
+                                    "RightDouble", "MiddleDouble", "LeftDrag",     "RightDrag",
+                                    "MiddleDrag",  "LeftRelease",  "RightRelease", "MiddleRelease",
+                                    "WheelUp",     "WheelDown",    "Move",         "Leave"};
 
 // A path in a scenario is relative to the scenario file's folder.
 std::string NextTo(const std::string& scenario_path, const std::string& path) {
@@ -159,7 +158,8 @@ void Parser::ParseClick(const Line& line, Step* s) const {
   s->mouse = line.Has(next) ? line.Word(next) : "LeftSingle";
   bool known = false;
   for (const char* event : kMouseEvents) known = known || s->mouse == event;
-  if (!known) throw LineError{"'" + s->mouse + "' is not a mouse event (LeftSingle, RightSingle, ...)"};
+  if (!known)
+    throw LineError{"'" + s->mouse + "' is not a mouse event (LeftSingle, RightSingle, ...)"};
   line.End(next + 1);
 }
 
@@ -188,15 +188,24 @@ void Parser::ParseAircraft(const Line& line, Step* step) const {
   bool has_position = false;
   for (size_t i = 2; i < line.size(); ++i) {
     const std::string& w = line.Word(i);
-    if (w == "user") a.user = true;
-    else if (w == "no-magvar") a.magvar = false;
-    else if (w == "magvar") a.variation = line.Number(++i);
-    else if (w == "lat") a.latitude = line.Number(++i), has_position = true;
-    else if (w == "lon") a.longitude = line.Number(++i);
-    else if (w == "alt") a.altitude = line.Number(++i);
-    else if (w == "engine") a.engine = line.OnOff(++i, "engine");
-    else if (w == "fail") a.failing.push_back(line.Word(++i));
-    else throw LineError{"unknown aircraft property '" + w + "'"};
+    if (w == "user")
+      a.user = true;
+    else if (w == "no-magvar")
+      a.magvar = false;
+    else if (w == "magvar")
+      a.variation = line.Number(++i);
+    else if (w == "lat")
+      a.latitude = line.Number(++i), has_position = true;
+    else if (w == "lon")
+      a.longitude = line.Number(++i);
+    else if (w == "alt")
+      a.altitude = line.Number(++i);
+    else if (w == "engine")
+      a.engine = line.OnOff(++i, "engine");
+    else if (w == "fail")
+      a.failing.push_back(line.Word(++i));
+    else
+      throw LineError{"unknown aircraft property '" + w + "'"};
   }
   if (!has_position) throw LineError{"an aircraft needs 'lat', 'lon' and 'alt'"};
 }

@@ -43,17 +43,20 @@ class Session {
   bool KeyEventSent(const Step& step);
   void Check(const Step& step, bool held, const std::string& what) {
     ++result_->expectations;
-    if (!held) result_->failures.push_back(scenario_.path + ":" + std::to_string(step.line) + ": " + what);
+    if (!held)
+      result_->failures.push_back(scenario_.path + ":" + std::to_string(step.line) + ": " + what);
   }
   bool EventSent(uint32_t code, const uint32_t* value) const {
-    std::string prefix = "TriggerEvent(" + HexText(code) + ", " + (value ? HexText(*value) + ")" : "");
+    std::string prefix =
+        "TriggerEvent(" + HexText(code) + ", " + (value ? HexText(*value) + ")" : "");
     for (const std::string& line : host_.trace())
       if (line.rfind(prefix, 0) == 0) return true;
     return false;
   }
   bool Written(const std::string& name) const {
     for (const std::string& line : host_.trace())
-      if (line.rfind("SetNamedVariable(", 0) == 0 && line.find(" \"" + name + "\", ") != std::string::npos)
+      if (line.rfind("SetNamedVariable(", 0) == 0 &&
+          line.find(" \"" + name + "\", ") != std::string::npos)
         return true;
     return false;
   }
@@ -71,7 +74,8 @@ class Session {
       loop_.Frame();
     Check(step, Matches(host_.Variable(step.name), step.value, 0),
           "\"" + step.name + "\" did not become " + FormatValue(step.value) + " in " +
-              std::to_string(step.number) + " frames (it is " + FormatValue(host_.Variable(step.name)) + ")");
+              std::to_string(step.number) + " frames (it is " +
+              FormatValue(host_.Variable(step.name)) + ")");
   }
 
   const Scenario& scenario_;
@@ -97,9 +101,11 @@ void Session::RunPanelStep(const Step& step) {
   panels::RunningGauge* gauge = nullptr;
   if (step.kind == StepKind::kClick || step.kind == StepKind::kKey) gauge = panel_.Gauge(step.name);
   switch (step.kind) {
-    case StepKind::kClick: return Click(step, gauge);
+    case StepKind::kClick:
+      return Click(step, gauge);
     case StepKind::kKey:
-      if (!gauge) return Check(step, false, "no gauge line of the panel loads \"" + step.name + "\"");
+      if (!gauge)
+        return Check(step, false, "no gauge line of the panel loads \"" + step.name + "\"");
       host_.Note("-- key " + step.name + " " + step.text);
       if (!gauge->Key(step.text, panel_.runner())) host_.Note("-- nothing handles the key");
       return;

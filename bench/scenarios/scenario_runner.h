@@ -11,7 +11,7 @@ namespace bench {
 
 struct ScenarioResult {
   bool loaded = false;
-  std::string error;                  // why the module or the panel did not load
+  std::string error;  // why the module or the panel did not load
   int expectations = 0;
   std::vector<std::string> failures;  // "FILE:LINE: what did not hold"
   std::vector<std::string> trace;

@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "bench/panels/formats/cabinet.h"
 #include "bench/common/names.h"
+#include "bench/panels/formats/cabinet.h"
 
 namespace bench::panels {
 namespace {

@@ -38,8 +38,8 @@ int Digits(std::string_view text, size_t* at, int cap) {
 
 // The printf conversion for the format: its flags, then a width and a precision taken from the
 // arguments.
-void Specification(const TextFormat& format, bool precision, char (&spec)[12]) {
-  char* p = spec;
+void PrintfPattern(const TextFormat& format, bool precision, char (&pattern)[12]) {
+  char* p = pattern;
   *p++ = '%';
   if (format.left) *p++ = '-';
   if (format.plus) *p++ = '+';
@@ -60,18 +60,18 @@ size_t Written(int length) {
 size_t Whole(const TextFormat& format, double number, char (&out)[kFormattedRoom]) {
   double rounded = std::isnan(number) ? 0 : std::round(number);
   int whole = rounded < INT_MIN ? INT_MIN : rounded > INT_MAX ? INT_MAX : static_cast<int>(rounded);
-  char spec[12];
-  Specification(format, format.precision >= 0, spec);
+  char pattern[12];
+  PrintfPattern(format, format.precision >= 0, pattern);
   if (format.precision < 0)
-    return Written(std::snprintf(out, sizeof out, spec, format.width, whole));
-  return Written(std::snprintf(out, sizeof out, spec, format.width, format.precision, whole));
+    return Written(std::snprintf(out, sizeof out, pattern, format.width, whole));
+  return Written(std::snprintf(out, sizeof out, pattern, format.width, format.precision, whole));
 }
 
 size_t Fixed(const TextFormat& format, double number, char (&out)[kFormattedRoom]) {
-  char spec[12];
-  Specification(format, true, spec);
+  char pattern[12];
+  PrintfPattern(format, true, pattern);
   int precision = format.precision < 0 ? 6 : format.precision;
-  return Written(std::snprintf(out, sizeof out, spec, format.width, precision, number));
+  return Written(std::snprintf(out, sizeof out, pattern, format.width, precision, number));
 }
 
 }  // namespace
