@@ -8,13 +8,14 @@
 namespace bench::panels {
 namespace {
 
-std::string Shown(const std::string& name, bool attribute) {
+// A name as the gauge file writes it: <Element> or Attribute=.
+std::string Spelt(const std::string& name, bool attribute) {
   return attribute ? name + "=" : "<" + name + ">";
 }
 
 Finding Judge(const XmlGauge& gauge, const NameProblem& n) {
   const char* format = VocabularyOf(gauge.format).format_name();
-  std::string what = Shown(n.name, n.attribute);
+  std::string what = Spelt(n.name, n.attribute);
   std::string where =
       n.parent.empty() ? "" : (n.attribute ? " of <" : " inside <") + n.parent + ">";
   switch (n.kind) {
@@ -23,13 +24,13 @@ Finding Judge(const XmlGauge& gauge, const NameProblem& n) {
               what + where + " is not part of the " + format +
                   " gauge format, and the simulator skips it; " +
                   (n.known.empty() ? "check its spelling"
-                                   : "did you mean " + Shown(n.known, n.attribute) + "?")};
+                                   : "did you mean " + Spelt(n.known, n.attribute) + "?")};
     case NameProblem::kOtherCase:
       return {gauge.file, n.line, Severity::kWarning,
-              what + where + " is written " + Shown(n.known, n.attribute) + " in the " + format +
+              what + where + " is written " + Spelt(n.known, n.attribute) + " in the " + format +
                   " gauge format; the bench reads it so, but a simulator that compares names "
                   "exactly skips it: write " +
-                  Shown(n.known, n.attribute)};
+                  Spelt(n.known, n.attribute)};
     case NameProblem::kAttribute:
       return {gauge.file, n.line, Severity::kWarning,
               what + where + " is an attribute in the " + format +

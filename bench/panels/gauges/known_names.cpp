@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <string>
 
-#include "bench/common/names.h"
 #include "bench/panels/gauges/gauge_reading.h"
 
 namespace bench::panels {
@@ -36,23 +35,10 @@ class NameWalk {
     if (std::string_view(rule.attributes) == "*") return;
     std::string_view listed = Vocabulary::Listed(rule.attributes, a->name);
     if (listed.empty())
-      return Add(NameProblem::kUnknown, a->name, NearestAttribute(rule, a->name), node, true,
-                 a->line);
+      return Add(NameProblem::kUnknown, a->name, Vocabulary::NearestAttribute(rule, a->name), node,
+                 true, a->line);
     if (listed != a->name) Add(NameProblem::kOtherCase, a->name, listed, node, true, a->line);
     a->name = std::string(listed);
-  }
-
-  std::string_view NearestAttribute(const ElementRule& rule, const std::string& name) const {
-    std::string_view nearest, rest(rule.attributes);
-    size_t best = name.size() < 8 ? 3 : 4;
-    while (!rest.empty()) {
-      size_t space = rest.find(' ');
-      std::string_view listed = rest.substr(0, space);
-      size_t distance = EditDistance(Lower(name), Lower(std::string(listed)));
-      if (distance < best) nearest = listed, best = distance;
-      rest = space == std::string_view::npos ? std::string_view() : rest.substr(space + 1);
-    }
-    return nearest;
   }
 
   // False when the child is to be taken out of the tree.

@@ -22,6 +22,23 @@ bool AnyName(const char* names, Visit visit) {
   return false;
 }
 
+// The candidate a misspelt name is nearest, if any is near: two or three letters off, by length.
+class NearestName {
+ public:
+  explicit NearestName(std::string_view name)
+      : name_(Lower(name)), best_(name.size() < 8 ? 3 : 4) {}
+  void Offer(std::string_view candidate) {
+    size_t distance = EditDistance(name_, Lower(candidate));
+    if (distance < best_) nearest_ = candidate, best_ = distance;
+  }
+  std::string_view nearest() const { return nearest_; }
+
+ private:
+  std::string name_;
+  size_t best_;
+  std::string_view nearest_;
+};
+
 }  // namespace
 
 const ElementRule* Vocabulary::Find(std::string_view name) const {
@@ -48,13 +65,15 @@ std::string_view Vocabulary::Listed(const char* names, std::string_view name) {
 }
 
 std::string_view Vocabulary::Nearest(std::string_view name) const {
-  std::string_view nearest;
-  size_t best = name.size() < 8 ? 3 : 4;  // a near miss is two or three letters off
-  for (size_t i = 0; i < count_; ++i) {
-    size_t distance = EditDistance(Lower(std::string(name)), Lower(rules_[i].name));
-    if (distance < best) nearest = rules_[i].name, best = distance;
-  }
-  return nearest;
+  NearestName nearest(name);
+  for (size_t i = 0; i < count_; ++i) nearest.Offer(rules_[i].name);
+  return nearest.nearest();
+}
+
+std::string_view Vocabulary::NearestAttribute(const ElementRule& rule, std::string_view name) {
+  NearestName nearest(name);
+  AnyName(rule.attributes, [&](std::string_view listed) { return nearest.Offer(listed), false; });
+  return nearest.nearest();
 }
 
 const Vocabulary& VocabularyOf(GaugeFormat format) {

@@ -59,6 +59,8 @@ class Vocabulary {
   static std::string_view Listed(const char* names, std::string_view name);
   // The known element name nearest to a misspelt one, for the advice; empty: none near.
   std::string_view Nearest(std::string_view name) const;
+  // The same among the attributes of an element.
+  static std::string_view NearestAttribute(const ElementRule& rule, std::string_view name);
 
  private:
   const char* format_name_;
